@@ -1,0 +1,2 @@
+// Placeholder until start-up lands: proves the build.
+int main() { return 0; }

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+namespace qz {
+
+// The three faces of the game: the big problem digits, and the plain sans of the displays.
+enum class FontFace { kCondensedBold, kSans };
+
+// A line of text rasterised at output resolution: one coverage byte (0..255) per pixel.
+struct TextMask {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> coverage;
+};
+
+class Font {
+ public:
+  virtual ~Font() = default;
+  // Height of a line in output pixels.
+  virtual int LineHeight() const = 0;
+  virtual TextMask Render(std::string_view utf8) = 0;
+  virtual int MeasureWidth(std::string_view utf8) = 0;
+};
+
+// Opens `face` with a cell height of `logical_height` canvas pixels, rendered for a canvas of
+// integer `scale`. Returns nothing when the font file cannot be found or read.
+std::unique_ptr<Font> OpenFont(FontFace face, int logical_height, int scale);
+
+}  // namespace qz

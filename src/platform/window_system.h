@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/bitmap.h"
+#include "platform/canvas.h"
+
+namespace qz {
+
+// A top-level window showing one canvas. Closing it is the owner's business: the window
+// manager's close button arrives as a kClose event.
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+  virtual std::uint32_t Id() const = 0;
+  virtual Canvas& GetCanvas() = 0;
+  // Puts the canvas on screen now.
+  virtual void Present() = 0;
+  virtual void Raise() = 0;
+};
+
+class WindowSystem {
+ public:
+  virtual ~WindowSystem() = default;
+  // Opens a fixed-size window of width x height logical pixels at Scale(); `owner`, when
+  // given, is the window this one is modal over.
+  virtual std::unique_ptr<NativeWindow> OpenWindow(const std::string& title, int width,
+                                                   int height, const Bitmap* icon,
+                                                   NativeWindow* owner) = 0;
+  // Whole output pixels per logical pixel, chosen from the screen at start-up.
+  virtual int Scale() const = 0;
+  virtual std::string ClipboardText() = 0;
+};
+
+}  // namespace qz

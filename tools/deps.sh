@@ -1,0 +1,32 @@
+# Installs the Debian packages that are missing. Sourced by ./run and ./test.
+# Usage: qz_install_packages pkg...
+qz_install_packages() {
+  local missing=()
+  local pkg
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing Debian packages: ${missing[*]}"
+  local sudo=()
+  if [ "$(id -u)" -ne 0 ]; then
+    if command -v sudo >/dev/null 2>&1; then
+      sudo=(sudo)
+    else
+      echo "These packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+      return 1
+    fi
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  if ! "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"; then
+    "${sudo[@]}" apt-get update -q
+    "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+  fi
+}
+
+QZ_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev
+  libsdl2-mixer-dev fonts-dejavu-core fonts-dejavu-extra)
+QZ_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+  imagemagick clang libclang-rt-14-dev)
