@@ -1,0 +1,265 @@
+// The match flow of the main window: intro, reset, Get Ready, posing problems, the clock,
+// finishing a problem, ending a match, the quit question and leaving.
+#include <algorithm>
+
+#include "game/drill_dlg.h"
+#include "game/engine_texts.h"
+#include "game/sound_ids.h"
+#include "platform/color.h"
+#include "platform/string_printf.h"
+#include "profile/belts.h"
+
+namespace qz {
+
+namespace {
+constexpr int kClockTimer = 1;
+constexpr std::uint32_t kClockPeriodMs = 1000;
+constexpr std::uint32_t kTitlePauseMs = 3000;
+constexpr std::uint32_t kAfterTitlePauseMs = 1000;
+constexpr std::uint32_t kGetReadyMs = 7575;
+constexpr std::uint32_t kMatchOverPauseMs = 3000;
+constexpr std::uint32_t kHintMs = 1000;
+}  // namespace
+
+void CDrillDlg::OnIntro() {
+  ResetMatch();
+  ShowCounters();
+  m_energyGauge.Initialize(kCaptionEnergy, Rgb(47, 200, 144), Rgb(224, 224, 224),
+                           Rgb(32, 32, 32), Rgb(128, 128, 128), 1);
+  m_powerGauge.Initialize(kCaptionPower, Rgb(224, 224, 224), Rgb(255, 0, 0),
+                          Rgb(255, 204, 255), Rgb(128, 128, 128), 1);
+  m_powerGauge.SetCaption("");
+  m_energyGauge.SetCaption("");
+  m_energyGauge.SetRange(200);
+  m_energyGauge.SetCaption(kCaptionEnergyLevel);
+  m_energyGauge.SetPos(100);
+  LogSessionHeader();
+  const bool cut_short = WaitPumping(kTitlePauseMs);
+  ShowItem(kIdTitle, false);
+  if (!cut_short) WaitPumping(kAfterTitlePauseMs);
+  ShowMatchTexts(true);
+}
+
+void CDrillDlg::ResetMatch() {
+  m_rng.Seed(static_cast<std::uint32_t>(m_platform.clock.Now()));
+  StopClock();
+  ApplyBelt(m_settings, m_platform.clock.Now(), m_difficulty);
+  m_bRunning = false;
+  m_bQuitAsked = false;
+  if (m_settings.m_strCadetName.empty()) m_settings.m_strCadetName = kTextDefaultName;
+  m_nEnergy = 100;
+  m_nTimeLimit = 10;
+  m_nSecsLeft = 10;
+  m_nToGo = m_difficulty.m_nMatchLength;
+  m_nRight = 0;
+  m_nWrong = 0;
+  m_nScore = 0;
+  m_nRetries = 0;
+  m_powerGauge.SetRange(100);
+  m_powerGauge.SetPos(m_nTimeLimit * 10);
+  m_energyGauge.SetRange(200);
+  m_energyGauge.SetPos(100);
+  EnableItem(kIdEnter, true);
+  m_strStatus = kTextWouldYouLike;
+  m_strCadetLine = kTextCadetName;
+  if (!m_settings.m_strCadetName.empty()) m_strCadetLine += ": " + m_settings.m_strCadetName;
+  SetItemText(kIdCadet, m_strCadetLine);
+  ShowBelt();
+  ShowRank();
+  UpdateData(false);
+  if (m_bSound) m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
+}
+
+void CDrillDlg::ShowCounters() {
+  const std::string zero = StringPrintf(kFormatCount, 0);
+  m_strToGo = zero;
+  m_strWrong = zero;
+  m_strRight = zero;
+  SetItemText(kIdToGo, zero);
+  SetItemText(kIdWrongCount, zero);
+  SetItemText(kIdRightCount, zero);
+  SetItemText(kIdPowerText, StringPrintf(kFormatPower, m_nSecsLeft * 10));
+  SetItemText(kIdScoreText, StringPrintf(kFormatScore, m_nScore));
+  // Until the run banks its first points the display shows the best total ever stored.
+  const int banked = m_nHiScore == 0 ? m_settings.m_nOldHiScore : m_nHiScore;
+  m_strHiScoreLine = StringPrintf(kFormatBanked, banked);
+  SetItemText(kIdBanked, m_strHiScoreLine);
+}
+
+void CDrillDlg::ShowBelt() {
+  m_strBeltLine = std::string(BeltColorWord(m_settings.m_nGameLevel)) + kTextBelt;
+  SetItemText(kIdBelt, m_strBeltLine);
+}
+
+void CDrillDlg::OnEnter() {
+  if (m_bSetupShown) {
+    FlashSetupHint();
+    return;
+  }
+  if (m_bQuitAsked) {
+    m_bQuitAsked = false;
+    SetStatusNow(kTextLostByDefault);
+    EndMatch();
+    return;
+  }
+  if (m_bRunning) {
+    JudgeAnswer();
+    return;
+  }
+  EnableItem(kIdEnter, false);
+  GetReady();
+  if (Ended()) return;
+  StartMatch();
+}
+
+void CDrillDlg::FlashSetupHint() {
+  ShowItem(kIdHint, true);
+  if (m_bSound) m_platform.sound.Play(kSoundRefusal, kPlayAsync);
+  WaitPumping(kHintMs);
+  ShowItem(kIdHint, false);
+}
+
+void CDrillDlg::SetStatusNow(const std::string& text) {
+  m_strStatus = text;
+  SetItemText(kIdStatus, m_strStatus);
+}
+
+void CDrillDlg::GetReady() {
+  ShowCounters();
+  SetStatusNow(kTextGetReady);
+  if (m_bSound) {
+    m_platform.sound.Stop();
+    m_platform.sound.Play(kSoundGetReady, kPlayAsync);
+  }
+  // A press that ends the wait silences the fanfare, whatever the sound switch says.
+  if (WaitPumping(kGetReadyMs)) m_platform.sound.Stop();
+}
+
+void CDrillDlg::StartMatch() {
+  m_bRunning = true;
+  ShowProblemArea(true);
+  NextProblem();
+}
+
+void CDrillDlg::NextProblem() {
+  if (!m_bRunning) {
+    ResetMatch();
+    return;
+  }
+  m_strStatus = kTextHowMuch;
+  m_strAnswer.clear();
+  SetItemText(kIdAnswer, "");
+  m_bInputOpen = true;
+  if (m_bRetry) {
+    ++m_nRetries;  // the same problem stays and its clock keeps running
+  } else {
+    MakeProblem();
+    StartClock();
+  }
+  ShowToGo();
+  FocusItem(kIdAnswer);
+}
+
+void CDrillDlg::StartClock() {
+  m_bTimedOut = false;
+  SetItemText(kIdPowerText, "100");
+  m_nSecsLeft = m_nTimeLimit;
+  m_nRetries = 0;
+  m_platform.events.SetTimer(kClockTimer, kClockPeriodMs);
+  m_bClockArmed = true;
+  m_tProblemStart = m_platform.clock.Now();
+}
+
+void CDrillDlg::StopClock() {
+  m_platform.events.KillTimer(kClockTimer);
+  m_bClockArmed = false;
+}
+
+void CDrillDlg::OnTimer(int id) {
+  // A tick that was already queued when the clock stopped belongs to no problem.
+  if (id != kClockTimer || !m_bClockArmed || m_bQuitAsked) return;
+  --m_nSecsLeft;
+  m_powerGauge.SetPos(m_nSecsLeft * 10);
+  SetItemText(kIdPowerText, StringPrintf(kFormatPower, m_nSecsLeft * 10));
+  if (m_nSecsLeft < 1) {
+    StopClock();
+    m_bTimedOut = true;
+    JudgeAnswer();
+  } else if (m_bSound) {
+    m_platform.sound.Play(kSoundClockTick, kPlayAsyncNoWait);
+  }
+}
+
+void CDrillDlg::FinishProblem() {
+  StopClock();
+  m_powerGauge.SetPos(m_nTimeLimit * 10);
+  EnableItem(kIdEnter, false);
+  m_bInputOpen = false;
+  UpdateData(false);
+  WaitPumping(10);
+  --m_nToGo;
+  ++m_nDone;
+  m_tProblemEnd = m_platform.clock.Now();
+  // Timed from the problem's first posing, also when it was asked again after wrong answers.
+  m_nLastSecs = static_cast<std::int32_t>(m_tProblemEnd - m_tProblemStart);
+  m_nSumSecs += m_nLastSecs;
+  m_settings.m_nTimeSec = static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(m_settings.m_nTimeSec) + static_cast<std::uint32_t>(m_nLastSecs));
+  m_nMinSecs = std::min(m_nMinSecs, m_nLastSecs);
+  m_nMaxSecs = std::max(m_nMaxSecs, m_nLastSecs);
+  m_nAvgSecs = m_nSumSecs / m_nDone;
+  LogProblemLine();
+  m_bRetry = false;
+}
+
+void CDrillDlg::ShowToGo() {
+  m_strToGo = StringPrintf(kFormatCount, m_nToGo);
+  UpdateData(false);
+}
+
+void CDrillDlg::EndMatch() {
+  m_bRunning = false;
+  m_nRunRight += m_nRight;
+  m_nRunWrong += m_nWrong;
+  UpdateRecords();
+  StopClock();
+  ShowProblemArea(false);
+  ShowToGo();
+  WaitPumping(kMatchOverPauseMs);
+  if (Ended()) return;
+  ResetMatch();
+}
+
+void CDrillDlg::OnOK() {
+  if (m_bSetupShown) {
+    FlashSetupHint();
+    return;
+  }
+  if (m_bQuitAsked) {  // withdrawn: back to the problem, the clock counts again
+    m_bQuitAsked = false;
+    SetStatusNow(m_strSavedStatus);
+    ShowProblemArea(true);
+    return;
+  }
+  if (m_bRunning) {
+    m_bQuitAsked = true;
+    m_strSavedStatus = m_strStatus;
+    SetStatusNow(kTextQuitQuestion);
+    ShowProblemArea(false);
+    EnableItem(kIdEnter, true);
+    return;
+  }
+  EndSession();
+  EndDialog(kIdExit);
+}
+
+void CDrillDlg::EndSession() {
+  if (static_cast<std::uint32_t>(m_nHiScore) >
+      static_cast<std::uint32_t>(m_settings.m_nOldHiScore)) {
+    m_settings.m_nOldHiScore = m_nHiScore;
+  }
+  SaveSettingsOrSay();
+  LogSummary();
+}
+
+}  // namespace qz
