@@ -1,7 +1,7 @@
 #include "platform/calendar.h"
 
-#include <climits>
 #include <cerrno>
+#include <climits>
 #include <ctime>
 
 namespace qz {
@@ -9,7 +9,8 @@ namespace qz {
 std::string FormatLocalTime(std::int64_t seconds, const char* format) {
   const std::time_t t = static_cast<std::time_t>(seconds);
   std::tm local{};
-  if (localtime_r(&t, &local) == nullptr) return {};
+  if (localtime_r(&t, &local) == nullptr)
+    return {};
   char buffer[128];
   // The formats are the game's own constants, passed through one function.
 #pragma GCC diagnostic push
@@ -19,11 +20,13 @@ std::string FormatLocalTime(std::int64_t seconds, const char* format) {
   return std::string(buffer, n);
 }
 
-std::optional<std::int64_t> LocalTimeToSeconds(int year, int month, int day, int hour,
-                                               int minute, int second) {
+std::optional<std::int64_t> LocalTimeToSeconds(int year, int month, int day, int hour, int minute,
+                                               int second) {
   // tm_year counts from 1900; keep the subtraction inside int for any stored year.
-  if (year < INT_MIN + 1900) return std::nullopt;
-  if (month < INT_MIN + 1) return std::nullopt;
+  if (year < INT_MIN + 1900)
+    return std::nullopt;
+  if (month < INT_MIN + 1)
+    return std::nullopt;
   std::tm tm{};
   tm.tm_year = year - 1900;
   tm.tm_mon = month - 1;
@@ -34,7 +37,8 @@ std::optional<std::int64_t> LocalTimeToSeconds(int year, int month, int day, int
   tm.tm_isdst = -1;
   errno = 0;
   const std::time_t t = std::mktime(&tm);
-  if (t == static_cast<std::time_t>(-1) && errno != 0) return std::nullopt;
+  if (t == static_cast<std::time_t>(-1) && errno != 0)
+    return std::nullopt;
   if (t == static_cast<std::time_t>(-1) && !(tm.tm_year == 69 && tm.tm_mon == 11)) {
     return std::nullopt;
   }

@@ -15,7 +15,8 @@ class FakeTime : public Clock, public EventQueue {
   void Sleep(std::uint32_t ms) override { now += ms; }
   bool Wait(Event& out, std::uint32_t timeout_ms) override {
     if (!queue.empty() && queue.front().second <= now + timeout_ms) {
-      if (queue.front().second > now) now = queue.front().second;
+      if (queue.front().second > now)
+        now = queue.front().second;
       out = queue.front().first;
       queue.pop_front();
       return true;

@@ -1,0 +1,145 @@
+#include "platform/canvas.h"
+
+#include <algorithm>
+
+namespace qz {
+namespace {
+
+constexpr std::uint32_t kEtchShadow = 0x808080;
+constexpr std::uint32_t kEtchLight = 0xFFFFFF;
+
+std::uint32_t Blend(std::uint32_t dst, std::uint32_t src, std::uint8_t coverage) {
+  if (coverage == 255)
+    return src;
+  std::uint32_t out = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int d = static_cast<int>((dst >> shift) & 0xFF);
+    const int s = static_cast<int>((src >> shift) & 0xFF);
+    const int c = d + ((s - d) * coverage + 127) / 255;
+    out |= static_cast<std::uint32_t>(c) << shift;
+  }
+  return out;
+}
+
+}  // namespace
+
+Canvas::Canvas(int width, int height, int scale)
+    : width_(std::max(width, 0)),
+      height_(std::max(height, 0)),
+      scale_(std::max(scale, 1)),
+      clip_{0, 0, width_, height_},
+      pixels_(static_cast<size_t>(width_) * scale_ * height_ * scale_, 0) {}
+
+std::uint32_t Canvas::PixelAt(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_)
+    return 0;
+  return pixels_[static_cast<size_t>(y) * scale_ * PixelWidth() + static_cast<size_t>(x) * scale_];
+}
+
+void Canvas::SetClip(const Rect& clip) {
+  clip_ = clip.Intersect({0, 0, width_, height_});
+}
+
+void Canvas::ResetClip() {
+  clip_ = {0, 0, width_, height_};
+}
+
+void Canvas::FillRect(const Rect& r, ColorRef color) {
+  const Rect area = r.Intersect(clip_);
+  if (area.Empty())
+    return;
+  const std::uint32_t pixel = ToPixel(color);
+  const int stride = PixelWidth();
+  for (int py = area.top * scale_; py < area.bottom * scale_; ++py) {
+    auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(py) * stride;
+    std::fill(row + area.left * scale_, row + area.right * scale_, pixel);
+  }
+}
+
+void Canvas::DrawBitmap(const Bitmap& bitmap, int x, int y) {
+  DrawBitmapStretched(bitmap, Rect::FromSize(x, y, bitmap.width, bitmap.height));
+}
+
+void Canvas::DrawBitmapStretched(const Bitmap& bitmap, const Rect& dest) {
+  if (bitmap.width <= 0 || bitmap.height <= 0 || dest.Empty())
+    return;
+  if (bitmap.pixels.size() < static_cast<size_t>(bitmap.width) * bitmap.height)
+    return;
+  const Rect area = dest.Intersect(clip_);
+  if (area.Empty())
+    return;
+  const int stride = PixelWidth();
+  // Sampled per logical pixel, then enlarged by whole pixels, so a picture looks the same at
+  // every scale.
+  for (int ly = area.top; ly < area.bottom; ++ly) {
+    const int sy =
+        static_cast<int>(static_cast<long long>(ly - dest.top) * bitmap.height / dest.Height());
+    for (int lx = area.left; lx < area.right; ++lx) {
+      const int sx =
+          static_cast<int>(static_cast<long long>(lx - dest.left) * bitmap.width / dest.Width());
+      const std::uint32_t pixel = bitmap.At(sx, sy);
+      for (int dy = 0; dy < scale_; ++dy) {
+        auto out =
+            pixels_.begin() + static_cast<std::ptrdiff_t>(ly * scale_ + dy) * stride + lx * scale_;
+        std::fill(out, out + scale_, pixel);
+      }
+    }
+  }
+}
+
+void Canvas::DrawText(Font& font, std::string_view utf8, const Rect& box, HAlign h, VAlign v,
+                      ColorRef color) {
+  const Rect logical_area = box.Intersect(clip_);
+  if (logical_area.Empty() || utf8.empty())
+    return;
+  const TextMask mask = font.Render(utf8);
+  if (mask.width <= 0 || mask.height <= 0)
+    return;
+  if (mask.coverage.size() < static_cast<size_t>(mask.width) * mask.height)
+    return;
+
+  // The mask is in output pixels: place and clip it at output resolution.
+  const Rect out_box{box.left * scale_, box.top * scale_, box.right * scale_, box.bottom * scale_};
+  const Rect out_area{logical_area.left * scale_, logical_area.top * scale_,
+                      logical_area.right * scale_, logical_area.bottom * scale_};
+  int x0 = out_box.left;
+  if (h == HAlign::kCenter)
+    x0 = out_box.left + (out_box.Width() - mask.width) / 2;
+  if (h == HAlign::kRight)
+    x0 = out_box.right - mask.width;
+  int y0 = out_box.top;
+  if (v == VAlign::kCenter)
+    y0 = out_box.top + (out_box.Height() - mask.height) / 2;
+
+  const Rect drawn = Rect::FromSize(x0, y0, mask.width, mask.height).Intersect(out_area);
+  if (drawn.Empty())
+    return;
+  const std::uint32_t pixel = ToPixel(color);
+  const int stride = PixelWidth();
+  for (int py = drawn.top; py < drawn.bottom; ++py) {
+    const std::uint8_t* cover = &mask.coverage[static_cast<size_t>(py - y0) * mask.width];
+    std::uint32_t* out = &pixels_[static_cast<size_t>(py) * stride];
+    for (int px = drawn.left; px < drawn.right; ++px) {
+      const std::uint8_t c = cover[px - x0];
+      if (c != 0)
+        out[px] = Blend(out[px], pixel, c);
+    }
+  }
+}
+
+void Canvas::DrawEtchedEdge(const Rect& r) {
+  if (r.Width() < 2 || r.Height() < 2)
+    return;
+  auto frame = [this](const Rect& f, std::uint32_t pixel) {
+    const ColorRef color = Rgb((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+    FillRect({f.left, f.top, f.right, f.top + 1}, color);
+    FillRect({f.left, f.bottom - 1, f.right, f.bottom}, color);
+    FillRect({f.left, f.top, f.left + 1, f.bottom}, color);
+    FillRect({f.right - 1, f.top, f.right, f.bottom}, color);
+  };
+  // Shadow first, light one pixel down and right over it: the groove of an etched frame.
+  frame({r.left, r.top, r.right - 1, r.bottom - 1}, kEtchShadow);
+  frame({r.left + 1, r.top + 1, r.right, r.bottom}, kEtchLight);
+}
+
+}  // namespace qz

@@ -1,0 +1,98 @@
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <cmath>
+#include <mutex>
+#include <string>
+
+#include "platform/font.h"
+
+namespace qz {
+namespace {
+
+constexpr const char* kCondensedBoldPath =
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
+constexpr const char* kSansPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+
+bool InitTtfOnce() {
+  static std::once_flag once;
+  static bool ok = false;
+  std::call_once(once, [] { ok = TTF_Init() == 0; });
+  return ok;
+}
+
+class TtfFont : public Font {
+ public:
+  explicit TtfFont(TTF_Font* font) : m_pFont(font) {}
+  ~TtfFont() override { TTF_CloseFont(m_pFont); }
+  TtfFont(const TtfFont&) = delete;
+  TtfFont& operator=(const TtfFont&) = delete;
+
+  int LineHeight() const override { return TTF_FontHeight(m_pFont); }
+
+  TextMask Render(std::string_view utf8) override {
+    TextMask mask;
+    mask.height = LineHeight();
+    if (utf8.empty())
+      return mask;
+    const std::string text(utf8);
+    SDL_Color white{255, 255, 255, 255};
+    SDL_Surface* rendered = TTF_RenderUTF8_Blended(m_pFont, text.c_str(), white);
+    if (rendered == nullptr)
+      return mask;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(rendered, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(rendered);
+    if (argb == nullptr)
+      return mask;
+    mask.width = argb->w;
+    mask.height = argb->h;
+    mask.coverage.resize(static_cast<size_t>(argb->w) * argb->h);
+    SDL_LockSurface(argb);
+    for (int y = 0; y < argb->h; ++y) {
+      const auto* row = reinterpret_cast<const std::uint32_t*>(
+          static_cast<const std::uint8_t*>(argb->pixels) + static_cast<size_t>(y) * argb->pitch);
+      for (int x = 0; x < argb->w; ++x) {
+        mask.coverage[static_cast<size_t>(y) * argb->w + x] =
+            static_cast<std::uint8_t>(row[x] >> 24);
+      }
+    }
+    SDL_UnlockSurface(argb);
+    SDL_FreeSurface(argb);
+    return mask;
+  }
+
+  int MeasureWidth(std::string_view utf8) override {
+    if (utf8.empty())
+      return 0;
+    const std::string text(utf8);
+    int w = 0;
+    int h = 0;
+    if (TTF_SizeUTF8(m_pFont, text.c_str(), &w, &h) != 0)
+      return 0;
+    return w;
+  }
+
+ private:
+  TTF_Font* m_pFont;
+};
+
+}  // namespace
+
+std::unique_ptr<Font> OpenFont(FontFace face, int logical_height, int scale) {
+  if (logical_height <= 0 || scale <= 0 || !InitTtfOnce())
+    return nullptr;
+  const char* path = face == FontFace::kCondensedBold ? kCondensedBoldPath : kSansPath;
+  const int target = logical_height * scale;
+  TTF_Font* font = TTF_OpenFont(path, target);
+  if (font == nullptr)
+    return nullptr;
+  // A face's line is taller than its point size; scale the size so the line fills the cell.
+  const int measured = TTF_FontHeight(font);
+  if (measured > 0 && measured != target) {
+    const int size = std::max(1, static_cast<int>(std::lround(1.0 * target * target / measured)));
+    TTF_SetFontSize(font, size);
+  }
+  return std::make_unique<TtfFont>(font);
+}
+
+}  // namespace qz
