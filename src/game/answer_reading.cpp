@@ -7,13 +7,16 @@ namespace qz {
 namespace {
 
 // The white space of the C locale.
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsBlank(char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 }  // namespace
 
 std::int32_t ReadAnswer(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
+  while (i < text.size() && IsBlank(text[i]))
+    ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';
@@ -25,7 +28,8 @@ std::int32_t ReadAnswer(std::string_view text) {
   std::int64_t magnitude = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     magnitude = magnitude * 10 + (text[i] - '0');
-    if (magnitude > kCap) magnitude = kCap;
+    if (magnitude > kCap)
+      magnitude = kCap;
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
   if (value > std::numeric_limits<std::int32_t>::max()) {

@@ -30,9 +30,9 @@ struct RankRow {
   const char* m_strName;
 };
 constexpr RankRow kRanks[] = {
-    {10000, "Newbie"},          {30000, "Rooky"},          {50000, "Novice"},
-    {100000, "Aprentice"},      {200000, "Fighter"},       {300000, "Warrior"},
-    {400000, "Power Warrior"},  {500000, "Super Warrior"}, {1000000, "Math Assassin"},
+    {10000, "Newbie"},         {30000, "Rooky"},          {50000, "Novice"},
+    {100000, "Aprentice"},     {200000, "Fighter"},       {300000, "Warrior"},
+    {400000, "Power Warrior"}, {500000, "Super Warrior"}, {1000000, "Math Assassin"},
 };
 constexpr const char* kTopRank = "Master";
 
@@ -45,8 +45,10 @@ int ToInt(std::int64_t v) {
 std::int32_t WeightedTotal(std::int32_t total, double weight) {
   const double v = std::trunc(static_cast<double>(total) * weight);
   // A double outside the int range does not convert; saturate instead.
-  if (!(v > -2147483649.0)) return std::numeric_limits<std::int32_t>::min();
-  if (!(v < 2147483648.0)) return std::numeric_limits<std::int32_t>::max();
+  if (!(v > -2147483649.0))
+    return std::numeric_limits<std::int32_t>::min();
+  if (!(v < 2147483648.0))
+    return std::numeric_limits<std::int32_t>::max();
   return static_cast<std::int32_t>(v);
 }
 
@@ -70,7 +72,8 @@ const char* PraiseText(int retries, int speed_index, int size_index) {
   // Three or more wrong attempts jump to 4: a right answer after them is never better than OK.
   const std::int64_t band = retries <= 0 ? 0 : retries <= 2 ? retries : 4;
   const std::int64_t index = band + speed_index - std::int64_t{size_index};
-  if (index < 0 || index > 4) return kPraiseOutside;
+  if (index < 0 || index > 4)
+    return kPraiseOutside;
   return kPraise[index];
 }
 
@@ -81,11 +84,15 @@ std::int64_t WrongDeviation(int answer, int result) {
 }
 
 const char* ScoldWrongText(int answer, int result, int speed_index) {
-  if (speed_index == 0) return kFastMiss;
+  if (speed_index == 0)
+    return kFastMiss;
   const std::int64_t deviation = WrongDeviation(answer, result);
-  if (deviation > 50) return kNonsense;
-  if (deviation > 30) return kFocusBefore;
-  if (deviation > 10) return kNope;
+  if (deviation > 50)
+    return kNonsense;
+  if (deviation > 30)
+    return kFocusBefore;
+  if (deviation > 10)
+    return kNope;
   return kNearMiss;
 }
 
@@ -98,12 +105,15 @@ const char* RankName(std::int32_t banked_total) {
   // The banked total is shown and compared as unsigned.
   const auto total = static_cast<std::uint32_t>(banked_total);
   for (const RankRow& row : kRanks) {
-    if (total <= row.m_nUpTo) return row.m_strName;
+    if (total <= row.m_nUpTo)
+      return row.m_strName;
   }
   return kTopRank;
 }
 
-int EnergyGain(int secs_left) { return 10 + secs_left / 5; }
+int EnergyGain(int secs_left) {
+  return 10 + secs_left / 5;
+}
 
 void UpdateRecords(RecordStats& stats, int game_level, std::int32_t run_right,
                    std::int32_t run_wrong) {

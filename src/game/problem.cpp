@@ -9,12 +9,15 @@ namespace {
 constexpr const char* kSigns[] = {"+", "-", "x", "/"};
 
 // x mod m for a draw (0 to 32767) and a positive m that may exceed the int range by one.
-int DrawBelow(Rng& rng, std::int64_t m) { return static_cast<int>(rng.Next() % m); }
+int DrawBelow(Rng& rng, std::int64_t m) {
+  return static_cast<int>(rng.Next() % m);
+}
 
 }  // namespace
 
 const char* OperationSign(int op) {
-  if (op < kOpAdd || op > kOpDiv) return kSigns[kOpAdd];
+  if (op < kOpAdd || op > kOpDiv)
+    return kSigns[kOpAdd];
   return kSigns[op];
 }
 
@@ -38,11 +41,14 @@ int ChooseOperation(Rng& rng, const ProblemSwitches& switches) {
 }
 
 void FlipSigns(Rng& rng, bool no_neg, int& a, int& b) {
-  if (no_neg) return;
+  if (no_neg)
+    return;
   const int r1 = rng.Next();
   const int r2 = rng.Next();
-  if (r1 % 2 != 0) a = -a;
-  if (r2 % 2 != 0) b = -b;
+  if (r1 % 2 != 0)
+    a = -a;
+  if (r2 % 2 != 0)
+    b = -b;
 }
 
 Problem MakeProblem(Rng& rng, int limit, const ProblemSwitches& switches) {
@@ -77,7 +83,8 @@ Problem MakeProblem(Rng& rng, int limit, const ProblemSwitches& switches) {
       // Built from quotient and divisor so that every division comes out even.
       int quotient = DrawBelow(rng, l - 1) + 1;
       int divisor = DrawBelow(rng, l - 1) + 1;
-      if (quotient < divisor) std::swap(quotient, divisor);
+      if (quotient < divisor)
+        std::swap(quotient, divisor);
       p.m_nResult = quotient;
       p.m_nA = quotient * divisor;
       p.m_nB = divisor;

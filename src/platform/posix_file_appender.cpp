@@ -62,7 +62,8 @@ AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::s
   // O_NONBLOCK keeps a FIFO without a reader from hanging the game at the open; it is
   // cleared again before writing.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
-  if (fd < 0) return OpenFailure(FileErrorCauseOf(errno), path);
+  if (fd < 0)
+    return OpenFailure(FileErrorCauseOf(errno), path);
 
   // Another holder of the lock fails the open the way a file opened exclusively elsewhere does.
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -75,7 +76,8 @@ AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::s
 
   int error_number = 0;
   const int flags = ::fcntl(fd, F_GETFL);
-  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) error_number = errno;
+  if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+    error_number = errno;
 
   struct stat info {};
   const bool regular = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
@@ -91,7 +93,8 @@ AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::s
   std::size_t written = 0;
   while (cause == FileErrorCause::kNone && written < bytes.size()) {
     const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n < 0 && errno == EINTR) continue;
+    if (n < 0 && errno == EINTR)
+      continue;
     if (n < 0) {
       cause = FileErrorCauseOf(errno);
     } else if (n == 0) {
@@ -108,14 +111,16 @@ AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::s
 
   if (cause != FileErrorCause::kNone && regular && old_size >= 0) {
     // Whole or not at all: drop any part of the record that reached the file.
-    if (::ftruncate(fd, old_size) == 0) ::fsync(fd);
+    if (::ftruncate(fd, old_size) == 0)
+      ::fsync(fd);
   }
 
   // The data is on disk by now; a close that still fails is reported, nothing is cut.
   if (::close(fd) != 0 && cause == FileErrorCause::kNone && errno != EINTR) {
     cause = FileErrorCauseOf(errno);
   }
-  if (cause == FileErrorCause::kNone) return AppendResult{};
+  if (cause == FileErrorCause::kNone)
+    return AppendResult{};
   return AppendResult{cause, false, FullPath(path)};
 }
 

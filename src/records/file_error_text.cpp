@@ -30,10 +30,12 @@ constexpr std::pair<FileErrorCause, const char*> kTexts[] = {
 std::string FileErrorText(FileErrorCause cause, std::string_view name) {
   std::string text = kTexts[1].second;  // an unknown cause reads as the generic one
   for (const auto& [c, t] : kTexts) {
-    if (c == cause) text = t;
+    if (c == cause)
+      text = t;
   }
   const auto at = text.find("%1");
-  if (at != std::string::npos) text.replace(at, 2, name);
+  if (at != std::string::npos)
+    text.replace(at, 2, name);
   return text;
 }
 

@@ -13,9 +13,11 @@ constexpr char kDateTime[] = "%y-%m-%d %H:%M:%S";
 
 void AppendLog(FileAppender& files, MessageBox& message_box, const std::filesystem::path& log_path,
                std::string_view text) {
-  if (text.empty()) return;
+  if (text.empty())
+    return;
   const AppendResult result = files.Append(log_path, text);
-  if (result.cause == FileErrorCause::kNone) return;
+  if (result.cause == FileErrorCause::kNone)
+    return;
   message_box.Show(kLogBoxCaption, FileErrorText(result.cause, result.path),
                    result.failed_at_open ? MessageIcon::kExclamation : MessageIcon::kStop);
 }

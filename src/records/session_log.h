@@ -35,10 +35,10 @@ std::string FormatSessionHeader(std::string_view cadet_name, std::string_view ag
 
 // What a problem line shows.
 struct ProblemLine {
-  int m_nProblem = 0;        // problems finished in the match (N minus those to go)
-  std::int64_t m_tNow = 0;   // time of writing, calendar seconds
-  int m_nA = 0;              // operands as shown
-  std::string m_strSign;     // "+", "-", "x" or "/"
+  int m_nProblem = 0;       // problems finished in the match (N minus those to go)
+  std::int64_t m_tNow = 0;  // time of writing, calendar seconds
+  int m_nA = 0;             // operands as shown
+  std::string m_strSign;    // "+", "-", "x" or "/"
   int m_nB = 0;
   int m_nAnswer = 0;         // the answer read from the box
   int m_nResult = 0;         // the correct result

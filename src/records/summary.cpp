@@ -10,11 +10,16 @@ constexpr char kDateTime[] = "%y-%m-%d %H:%M:%S";
 
 // The simple upper-case mapping of a Latin code point; others map to themselves.
 char32_t UpperLatin(char32_t c) {
-  if (c >= U'a' && c <= U'z') return c - 0x20;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;  // à..þ except ÷
-  if (c == 0xFF) return 0x178;                                // ÿ -> Ÿ
-  if (c == 0x131) return U'I';                                // dotless ı
-  if (c == 0x17F) return U'S';                                // long ſ
+  if (c >= U'a' && c <= U'z')
+    return c - 0x20;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+    return c - 0x20;  // à..þ except ÷
+  if (c == 0xFF)
+    return 0x178;  // ÿ -> Ÿ
+  if (c == 0x131)
+    return U'I';  // dotless ı
+  if (c == 0x17F)
+    return U'S';  // long ſ
   // Latin Extended-A pairs capital and small letter, capital first; the pairs change parity
   // at the letters without a capital (ĸ, ŉ) and at Ÿ.
   if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) {
@@ -71,8 +76,8 @@ std::string UpperCaseName(std::string_view text) {
 std::string FormatSpan(std::int64_t seconds) {
   // int64 magnitude: -2^63 cannot occur, spans come from differences of 32-bit-range times.
   const bool negative = seconds < 0;
-  const std::uint64_t s = negative ? 0 - static_cast<std::uint64_t>(seconds)
-                                   : static_cast<std::uint64_t>(seconds);
+  const std::uint64_t s =
+      negative ? 0 - static_cast<std::uint64_t>(seconds) : static_cast<std::uint64_t>(seconds);
   const auto hours = static_cast<unsigned>(s / 3600 % 24);
   const auto minutes = static_cast<unsigned>(s / 60 % 60);
   const auto secs = static_cast<unsigned>(s % 60);

@@ -8,7 +8,7 @@ namespace qz {
 
 // The figures of a run that the summary prints.
 struct SummaryValues {
-  int m_nGameLevel = 1;         // belt number, 1 to 8
+  int m_nGameLevel = 1;          // belt number, 1 to 8
   std::int32_t m_nRunRight = 0;  // right answers of the ended matches
   std::int32_t m_nRunWrong = 0;  // wrong answers and time-outs of the ended matches
   std::int32_t m_nDone = 0;      // problems finished in the run
