@@ -7,7 +7,8 @@ namespace qz {
 
 // How much of the clock an answer used: |10 - secs_left * 10 / time_limit|; with the
 // 10-second clock, the whole seconds used (0 to 9 for an answer in time). A limit below 1
-// counts as 1.
+// counts as 1. Like SizeIndex, worked out in 64 bits: the same figure for every value a
+// match produces, and no overflow for any other.
 int SpeedIndex(int secs_left, int time_limit);
 
 // How large a result is for the operand limit: |result * 10 / limit| / 5. A limit below 1

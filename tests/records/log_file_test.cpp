@@ -4,6 +4,7 @@
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -139,20 +140,29 @@ TEST_F(LogFileTest, EmptyTextLeavesNoFile) {
 TEST_F(LogFileTest, FailedOpenShowsTheNameAsGivenAndDropsTheRecord) {
   Write(m_pathFolder / "plain", "keep");
   fs::create_directory(m_pathFolder / "qz.log.d");
+  ASSERT_EQ(0, ::mkfifo((m_pathFolder / "fifo").c_str(), 0644));
   struct Case {
     fs::path path;
     FileErrorCause cause;
     std::string text;
   };
+  const fs::path missing = m_pathFolder / "missing" / kLogFileName;
+  const fs::path under_file = m_pathFolder / "plain" / kLogFileName;
+  const fs::path folder = m_pathFolder / "qz.log.d";
+  // A pipe nobody reads must not hang the game at the open.
+  const fs::path fifo = m_pathFolder / "fifo";
   std::vector<Case> cases = {
-      {m_pathFolder / "missing" / kLogFileName, FileErrorCause::kFileNotFound, " was not found."},
-      {m_pathFolder / "plain" / kLogFileName, FileErrorCause::kBadPath,
-       " contains an invalid path."},
-      {m_pathFolder / "qz.log.d", FileErrorCause::kAccessDenied, ""},
+      {missing, FileErrorCause::kFileNotFound, missing.string() + " was not found."},
+      {under_file, FileErrorCause::kBadPath, under_file.string() + " contains an invalid path."},
+      {folder, FileErrorCause::kAccessDenied, "Access to " + folder.string() + " was denied."},
+      {fifo, FileErrorCause::kGeneric,
+       "An unknown error occurred while accessing " + fifo.string() + "."},
   };
   // A folder that even root may not create files in (sysfs), where there is one.
   if (fs::exists("/sys/kernel")) {
-    cases.push_back({fs::path("/sys") / kLogFileName, FileErrorCause::kAccessDenied, ""});
+    const fs::path sys = fs::path("/sys") / kLogFileName;
+    cases.push_back(
+        {sys, FileErrorCause::kAccessDenied, "Access to " + sys.string() + " was denied."});
   }
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path.string());
@@ -166,10 +176,7 @@ TEST_F(LogFileTest, FailedOpenShowsTheNameAsGivenAndDropsTheRecord) {
     ASSERT_EQ(1u, m_box.shown.size());
     EXPECT_EQ("Quizendo", m_box.shown[0].caption);
     EXPECT_EQ(MessageIcon::kExclamation, m_box.shown[0].icon);
-    const std::string expected = c.cause == FileErrorCause::kAccessDenied
-                                     ? "Access to " + c.path.string() + " was denied."
-                                     : c.path.string() + c.text;
-    EXPECT_EQ(expected, m_box.shown[0].text);
+    EXPECT_EQ(c.text, m_box.shown[0].text);
   }
   EXPECT_EQ("keep", Content(m_pathFolder / "plain"));
   EXPECT_TRUE(fs::is_empty(m_pathFolder / "qz.log.d"));
