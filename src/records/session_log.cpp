@@ -1,8 +1,8 @@
 #include "records/session_log.h"
 
 #include "platform/calendar.h"
+#include "platform/string_printf.h"
 #include "records/file_error_text.h"
-#include "records/format_text.h"
 
 namespace qz {
 namespace {
@@ -27,7 +27,7 @@ void AppendLog(Platform& platform, std::string_view text) {
 }
 
 std::string AgePhrase(int years, int months) {
-  return FormatText(", age %d years %d month%s", years, months, months == 1 ? "" : "s");
+  return StringPrintf(", age %d years %d month%s", years, months, months == 1 ? "" : "s");
 }
 
 std::string FormatSessionHeader(std::string_view cadet_name, std::string_view age_phrase,
@@ -41,19 +41,34 @@ std::string FormatSessionHeader(std::string_view cadet_name, std::string_view ag
 }
 
 std::string FormatProblemLine(const ProblemLine& line) {
-  std::string text = FormatText("%03d ", line.m_nProblem);
+  std::string text = StringPrintf("%03d ", line.m_nProblem);
   text += FormatLocalTime(line.m_tNow, kDateTime) + "\t";
-  text += FormatText("\t%d %s %d =", line.m_nA, line.m_strSign.c_str(), line.m_nB);
+  text += StringPrintf("\t%d %s %d =", line.m_nA, line.m_strSign.c_str(), line.m_nB);
   // The OK test comes first: a time-out with the right value in the box logs as OK.
   if (line.m_nAnswer == line.m_nResult) {
-    text += FormatText("%d\t\tOK\t", line.m_nAnswer);
+    text += StringPrintf("%d\t\tOK\t", line.m_nAnswer);
   } else if (line.m_bTimedOut) {
-    text += FormatText("T/O (%d)\t\t", line.m_nResult);
+    text += StringPrintf("T/O (%d)\t\t", line.m_nResult);
   } else {
-    text += FormatText("%d (%d)\t\t", line.m_nAnswer, line.m_nResult);
+    text += StringPrintf("%d (%d)\t\t", line.m_nAnswer, line.m_nResult);
   }
-  text += FormatText(" %ds\tscore: %d\r\n", line.m_nLastSecs, line.m_nScore);
+  text += StringPrintf(" %ds\tscore: %d\r\n", line.m_nLastSecs, line.m_nScore);
   return text;
+}
+
+ProblemLine ProblemLineOf(const MatchState& state, int match_length, std::int64_t now) {
+  ProblemLine line;
+  line.m_nProblem = match_length - state.m_nToGo;
+  line.m_tNow = now;
+  line.m_nA = state.m_nA;
+  line.m_strSign = state.m_strSign;
+  line.m_nB = state.m_nB;
+  line.m_nAnswer = state.m_nAnswer;
+  line.m_nResult = state.m_nResult;
+  line.m_bTimedOut = state.m_bTimedOut;
+  line.m_nLastSecs = state.m_nLastSecs;
+  line.m_nScore = state.m_nScore;
+  return line;
 }
 
 }  // namespace qz

@@ -1,7 +1,7 @@
 #include "records/summary.h"
 
 #include "platform/calendar.h"
-#include "records/format_text.h"
+#include "platform/string_printf.h"
 
 namespace qz {
 namespace {
@@ -81,21 +81,21 @@ std::string FormatSpan(std::int64_t seconds) {
   const auto hours = static_cast<unsigned>(s / 3600 % 24);
   const auto minutes = static_cast<unsigned>(s / 60 % 60);
   const auto secs = static_cast<unsigned>(s % 60);
-  return FormatText("%s%02u:%02u:%02u", negative ? "-" : "", hours, minutes, secs);
+  return StringPrintf("%s%02u:%02u:%02u", negative ? "-" : "", hours, minutes, secs);
 }
 
 std::string FormatSummary(const SummaryValues& v) {
   // Nothing finished: the shortest time still holds its "none yet" start value.
   const std::int32_t shortest = v.m_nDone < 1 ? 0 : v.m_nMinSecs;
   std::string text = "\r\n\r\nSUMMARY\r\n\r\n";
-  text += FormatText("Difficulty Level\t\t: %d\r\n", v.m_nGameLevel);
-  text += FormatText("Right Answers\t\t: %d\r\n", v.m_nRunRight);
-  text += FormatText("Wrong Answers\t\t: %d\r\n", v.m_nRunWrong);
-  text += FormatText("Tasks Completed\t\t: %d\r\n", v.m_nDone);
-  text += FormatText("Total Tasks\t\t: %d\r\n", v.m_nAnswers);
-  text += FormatText("Longest Response Time\t: %d s\r\n", v.m_nMaxSecs);
-  text += FormatText("Shortest Response Time\t: %d s\r\n", shortest);
-  text += FormatText("Average Response Time\t: %d s\r\n", v.m_nAvgSecs);
+  text += StringPrintf("Difficulty Level\t\t: %d\r\n", v.m_nGameLevel);
+  text += StringPrintf("Right Answers\t\t: %d\r\n", v.m_nRunRight);
+  text += StringPrintf("Wrong Answers\t\t: %d\r\n", v.m_nRunWrong);
+  text += StringPrintf("Tasks Completed\t\t: %d\r\n", v.m_nDone);
+  text += StringPrintf("Total Tasks\t\t: %d\r\n", v.m_nAnswers);
+  text += StringPrintf("Longest Response Time\t: %d s\r\n", v.m_nMaxSecs);
+  text += StringPrintf("Shortest Response Time\t: %d s\r\n", shortest);
+  text += StringPrintf("Average Response Time\t: %d s\r\n", v.m_nAvgSecs);
   text += "Total Excercise Time\t: " + FormatSpan(v.m_nSumSecs) + "\r\n";
   text += "Time Start\t\t\t: " + FormatLocalTime(v.m_tRunStart, kDateTime) + "\r\n";
   text += "Time End\t\t\t: " + FormatLocalTime(v.m_tRunEnd, kDateTime) + "\r\n";
@@ -104,8 +104,30 @@ std::string FormatSummary(const SummaryValues& v) {
   text += "Rank:\t\t" + v.m_strRank + "\r\n";
   text += "Skill:\t\t" + v.m_strBelt + "\r\n";
   text += "Fight Style:\t" + v.m_strStyle + "\r\n";
-  text += FormatText("High Score:\t%d\r\n\r\n", v.m_nHiScore);
+  text += StringPrintf("High Score:\t%d\r\n\r\n", v.m_nHiScore);
   return text;
+}
+
+SummaryValues SummaryValuesOf(const MatchState& state, int game_level,
+                              const std::string& cadet_name, const std::string& belt_line) {
+  SummaryValues v;
+  v.m_nGameLevel = game_level;
+  v.m_nRunRight = state.m_nRunRight;
+  v.m_nRunWrong = state.m_nRunWrong;
+  v.m_nDone = state.m_nDone;
+  v.m_nAnswers = state.m_nAnswers;
+  v.m_nMaxSecs = state.m_nMaxSecs;
+  v.m_nMinSecs = state.m_nMinSecs;
+  v.m_nAvgSecs = state.m_nAvgSecs;
+  v.m_nSumSecs = state.m_nSumSecs;
+  v.m_tRunStart = state.m_tRunStart;
+  v.m_tRunEnd = state.m_tRunEnd;
+  v.m_strCadetName = cadet_name;
+  v.m_strRank = state.m_strRank;
+  v.m_strBelt = belt_line;
+  v.m_strStyle = state.m_strStyle;
+  v.m_nHiScore = state.m_nHiScore;
+  return v;
 }
 
 }  // namespace qz

@@ -52,5 +52,24 @@ TEST(SessionLogTest, ProblemLines) {
     EXPECT_EQ(c.text, FormatProblemLine(c.line));
 }
 
+TEST(SessionLogTest, LineFromTheEngineStateNumbersFinishedProblems) {
+  UtcZone utc;
+  MatchState state;
+  state.m_nToGo = 10;  // nothing finished yet in a match of 10
+  state.m_nA = 6;
+  state.m_strSign = "x";
+  state.m_nB = 7;
+  state.m_nAnswer = 48;
+  state.m_nResult = 42;
+  EXPECT_EQ("000 07-05-14 16:02:20\t\t6 x 7 =48 (42)\t\t 0s\tscore: 0\r\n",
+            FormatProblemLine(ProblemLineOf(state, 10, kMay14At160220)));
+  state.m_nToGo = 9;
+  state.m_nAnswer = 42;
+  state.m_nLastSecs = 4;
+  state.m_nScore = 100;
+  EXPECT_EQ("001 07-05-14 16:02:20\t\t6 x 7 =42\t\tOK\t 4s\tscore: 100\r\n",
+            FormatProblemLine(ProblemLineOf(state, 10, kMay14At160220)));
+}
+
 }  // namespace
 }  // namespace qz
