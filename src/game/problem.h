@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "game/rng.h"
+#include "platform/rng.h"
 
 namespace qz {
 

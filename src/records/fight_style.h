@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/rng.h"
+#include "platform/rng.h"
 
 namespace qz {
 

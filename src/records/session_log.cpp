@@ -56,19 +56,4 @@ std::string FormatProblemLine(const ProblemLine& line) {
   return text;
 }
 
-ProblemLine ProblemLineOf(const MatchState& state, int match_length, std::int64_t now) {
-  ProblemLine line;
-  line.m_nProblem = match_length - state.m_nToGo;
-  line.m_tNow = now;
-  line.m_nA = state.m_nA;
-  line.m_strSign = state.m_strSign;
-  line.m_nB = state.m_nB;
-  line.m_nAnswer = state.m_nAnswer;
-  line.m_nResult = state.m_nResult;
-  line.m_bTimedOut = state.m_bTimedOut;
-  line.m_nLastSecs = state.m_nLastSecs;
-  line.m_nScore = state.m_nScore;
-  return line;
-}
-
 }  // namespace qz

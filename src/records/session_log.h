@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include "game/match_state.h"
 #include "platform/file_appender.h"
 #include "platform/message_box.h"
 #include "platform/platform.h"
@@ -51,8 +50,5 @@ struct ProblemLine {
 // One line for a judged answer: the result column is "OK" when the answer equals the result
 // (even after a time-out), else "T/O (result)" on a time-out, else "answer (result)".
 std::string FormatProblemLine(const ProblemLine& line);
-
-// The problem line's values for the problem just judged, `now` being the time of writing.
-ProblemLine ProblemLineOf(const MatchState& state, int match_length, std::int64_t now);
 
 }  // namespace qz

@@ -108,26 +108,4 @@ std::string FormatSummary(const SummaryValues& v) {
   return text;
 }
 
-SummaryValues SummaryValuesOf(const MatchState& state, int game_level,
-                              const std::string& cadet_name, const std::string& belt_line) {
-  SummaryValues v;
-  v.m_nGameLevel = game_level;
-  v.m_nRunRight = state.m_nRunRight;
-  v.m_nRunWrong = state.m_nRunWrong;
-  v.m_nDone = state.m_nDone;
-  v.m_nAnswers = state.m_nAnswers;
-  v.m_nMaxSecs = state.m_nMaxSecs;
-  v.m_nMinSecs = state.m_nMinSecs;
-  v.m_nAvgSecs = state.m_nAvgSecs;
-  v.m_nSumSecs = state.m_nSumSecs;
-  v.m_tRunStart = state.m_tRunStart;
-  v.m_tRunEnd = state.m_tRunEnd;
-  v.m_strCadetName = cadet_name;
-  v.m_strRank = state.m_strRank;
-  v.m_strBelt = belt_line;
-  v.m_strStyle = state.m_strStyle;
-  v.m_nHiScore = state.m_nHiScore;
-  return v;
-}
-
 }  // namespace qz

@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "game/match_state.h"
-
 namespace qz {
 
 // The figures of a run that the summary prints.
@@ -31,11 +29,6 @@ struct SummaryValues {
 // The SUMMARY block appended to the log when the player leaves. The shortest response time
 // prints 0 when no problem was finished (the figure then still holds its start value).
 std::string FormatSummary(const SummaryValues& values);
-
-// The summary's values from the engine state; the level, the name and the belt line ("Green
-// Belt") come from the settings and the belt.
-SummaryValues SummaryValuesOf(const MatchState& state, int game_level,
-                              const std::string& cadet_name, const std::string& belt_line);
 
 // A span of seconds as "HH:MM:SS" with whole days dropped (25 hours print 01:00:00). A negative
 // span (the clock was set back) prints as "-" and the same format of its size.

@@ -1,4 +1,4 @@
-#include "game/rng.h"
+#include "platform/rng.h"
 
 #include <vector>
 
