@@ -6,11 +6,15 @@
 
 namespace qz {
 
+// A Wait timeout that never runs out.
+constexpr std::uint32_t kWaitForever = 0xFFFFFFFF;
+
 // Input, window timers and posted messages, in arrival order.
 class EventQueue {
  public:
   virtual ~EventQueue() = default;
-  // Takes the next event, waiting at most timeout_ms; false when none came in time.
+  // Takes the next event, waiting at most timeout_ms (kWaitForever: until one
+  // comes); false when none came in time.
   virtual bool Wait(Event& out, std::uint32_t timeout_ms) = 0;
   // Takes the next event without waiting; false when the queue is empty.
   virtual bool Poll(Event& out) = 0;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/file_appender.h"
+
+namespace qz {
+
+// The log writer on a POSIX file system. The exclusive lock is a non-blocking flock taken
+// right after the open: a file locked by another process fails like a file another program
+// holds open, without waiting. When a step after the open fails, the file is cut back to
+// its size before the record, so the record is in it whole or not at all.
+class PosixFileAppender : public FileAppender {
+ public:
+  AppendResult Append(const std::filesystem::path& path, std::string_view bytes) override;
+};
+
+// The cause a POSIX error number is reported as (a lock held elsewhere is told apart by the
+// appender itself: EWOULDBLOCK means that only when the lock is taken).
+FileErrorCause FileErrorCauseOf(int error_number);
+
+}  // namespace qz

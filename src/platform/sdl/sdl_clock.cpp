@@ -1,0 +1,34 @@
+#include "platform/sdl/sdl_clock.h"
+
+#include <SDL.h>
+
+#include <ctime>
+
+namespace qz {
+namespace {
+
+constexpr std::uint32_t kPumpSliceMs = 10;
+
+}  // namespace
+
+std::uint32_t SdlClock::TickMs() {
+  return SDL_GetTicks();
+}
+
+std::int64_t SdlClock::Now() {
+  return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+void SdlClock::Sleep(std::uint32_t ms) {
+  const std::uint32_t start = SDL_GetTicks();
+  for (;;) {
+    SDL_PumpEvents();
+    const std::uint32_t elapsed = SDL_GetTicks() - start;
+    if (elapsed >= ms)
+      return;
+    const std::uint32_t left = ms - elapsed;
+    SDL_Delay(left < kPumpSliceMs ? left : kPumpSliceMs);
+  }
+}
+
+}  // namespace qz

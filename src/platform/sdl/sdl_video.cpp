@@ -1,0 +1,28 @@
+#include "platform/sdl/sdl_video.h"
+
+#include <SDL.h>
+
+namespace qz {
+
+std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
+  // Without these SDL probes OpenGL for the window surface: it loads the GL driver, shows a
+  // window, destroys it and shows another. The game draws in software and needs no GPU.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
+  // Ctrl+C and kill end the process as for any program, instead of becoming a quit event
+  // that the game never asked for.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
+    if (error != nullptr)
+      *error = SDL_GetError();
+    SDL_Quit();
+    return nullptr;
+  }
+  return std::unique_ptr<SdlVideo>(new SdlVideo());
+}
+
+SdlVideo::~SdlVideo() {
+  SDL_Quit();
+}
+
+}  // namespace qz

@@ -1,0 +1,82 @@
+#include "platform/sdl/sdl_window_system.h"
+
+#include <SDL.h>
+
+#include <stdexcept>
+
+#include "platform/sdl/sdl_window.h"
+
+namespace qz {
+namespace {
+
+constexpr int kLayoutWidth = 640;
+constexpr int kLayoutHeight = 400;
+
+void SetIcon(SDL_Window* window, const Bitmap& icon) {
+  if (icon.width <= 0 || icon.height <= 0)
+    return;
+  // SDL only reads the pixels while setting the icon, so they need not outlive the call.
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(icon.pixels.data()), icon.width,
+                                         icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_RGB888);
+  if (surface == nullptr)
+    return;
+  SDL_SetWindowIcon(window, surface);
+  SDL_FreeSurface(surface);
+}
+
+}  // namespace
+
+SdlWindowSystem::SdlWindowSystem() {
+  SDL_DisplayMode mode;
+  m_nScale = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? ScaleForScreen(mode.w, mode.h) : 1;
+}
+
+int SdlWindowSystem::ScaleForScreen(int screen_width, int screen_height) {
+  int scale = 1;
+  while (kLayoutWidth * (scale + 1) * 10 <= screen_width * 9 &&
+         kLayoutHeight * (scale + 1) * 10 <= screen_height * 9) {
+    ++scale;
+  }
+  return scale;
+}
+
+std::unique_ptr<NativeWindow> SdlWindowSystem::OpenWindow(const std::string& title, int width,
+                                                          int height, const Bitmap* icon,
+                                                          NativeWindow* owner) {
+  auto* owner_window = dynamic_cast<SdlWindow*>(owner);
+  int x = SDL_WINDOWPOS_CENTERED;
+  int y = SDL_WINDOWPOS_CENTERED;
+  if (owner_window != nullptr) {
+    int ox = 0;
+    int oy = 0;
+    int ow = 0;
+    int oh = 0;
+    SDL_GetWindowPosition(owner_window->Handle(), &ox, &oy);
+    SDL_GetWindowSize(owner_window->Handle(), &ow, &oh);
+    x = ox + (ow - width * m_nScale) / 2;
+    y = oy + (oh - height * m_nScale) / 2;
+  }
+  // Created hidden so icon and owner are in place before the window manager first sees it.
+  SDL_Window* window =
+      SDL_CreateWindow(title.c_str(), x, y, width * m_nScale, height * m_nScale, SDL_WINDOW_HIDDEN);
+  if (window == nullptr)
+    throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
+  if (icon != nullptr)
+    SetIcon(window, *icon);
+  if (owner_window != nullptr)
+    SDL_SetWindowModalFor(window, owner_window->Handle());
+  SDL_ShowWindow(window);
+  return std::make_unique<SdlWindow>(window, width, height, m_nScale);
+}
+
+std::string SdlWindowSystem::ClipboardText() {
+  char* text = SDL_GetClipboardText();
+  if (text == nullptr)
+    return {};
+  std::string result(text);
+  SDL_free(text);
+  return result;
+}
+
+}  // namespace qz

@@ -1,0 +1,59 @@
+#include "records/session_log.h"
+
+#include "platform/calendar.h"
+#include "platform/string_printf.h"
+#include "records/file_error_text.h"
+
+namespace qz {
+namespace {
+
+constexpr char kDateTime[] = "%y-%m-%d %H:%M:%S";
+
+}  // namespace
+
+void AppendLog(FileAppender& files, MessageBox& message_box, const std::filesystem::path& log_path,
+               std::string_view text) {
+  if (text.empty())
+    return;
+  const AppendResult result = files.Append(log_path, text);
+  if (result.cause == FileErrorCause::kNone)
+    return;
+  message_box.Show(kLogBoxCaption, FileErrorText(result.cause, result.path),
+                   result.failed_at_open ? MessageIcon::kExclamation : MessageIcon::kStop);
+}
+
+void AppendLog(Platform& platform, std::string_view text) {
+  AppendLog(platform.files, platform.message_box, platform.log_path, text);
+}
+
+std::string AgePhrase(int years, int months) {
+  return StringPrintf(", age %d years %d month%s", years, months, months == 1 ? "" : "s");
+}
+
+std::string FormatSessionHeader(std::string_view cadet_name, std::string_view age_phrase,
+                                std::int64_t run_start) {
+  std::string text = "\r\n\r\n";
+  text += cadet_name;
+  text += age_phrase;
+  text += "\tDate: " + FormatLocalTime(run_start, kDateTime) + "\r\n";
+  text += "\r\n\r\n";
+  return text;
+}
+
+std::string FormatProblemLine(const ProblemLine& line) {
+  std::string text = StringPrintf("%03d ", line.m_nProblem);
+  text += FormatLocalTime(line.m_tNow, kDateTime) + "\t";
+  text += StringPrintf("\t%d %s %d =", line.m_nA, line.m_strSign.c_str(), line.m_nB);
+  // The OK test comes first: a time-out with the right value in the box logs as OK.
+  if (line.m_nAnswer == line.m_nResult) {
+    text += StringPrintf("%d\t\tOK\t", line.m_nAnswer);
+  } else if (line.m_bTimedOut) {
+    text += StringPrintf("T/O (%d)\t\t", line.m_nResult);
+  } else {
+    text += StringPrintf("%d (%d)\t\t", line.m_nAnswer, line.m_nResult);
+  }
+  text += StringPrintf(" %ds\tscore: %d\r\n", line.m_nLastSecs, line.m_nScore);
+  return text;
+}
+
+}  // namespace qz
