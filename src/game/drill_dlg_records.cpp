@@ -1,6 +1,7 @@
 // What the main window writes down: the problem it poses, the session log and summary, and
 // the settings at the end of the run.
 #include "game/drill_dlg.h"
+#include "game/match_records.h"
 #include "game/problem.h"
 #include "platform/calendar.h"
 #include "platform/string_printf.h"
@@ -18,12 +19,12 @@ int CDrillDlg::PlayedLevel() const {
 
 void CDrillDlg::MakeProblem() {
   const Problem p = qz::MakeProblem(m_rng, m_difficulty.m_nOperandLimit, OperationSwitches());
-  m_nOp = p.op;
-  m_strSign = p.sign;
-  m_nA = p.a;
-  m_nB = p.b;
-  m_nResult = p.result;
-  m_strProblem = p.text;
+  m_nOp = p.m_nOp;
+  m_strSign = p.m_strSign;
+  m_nA = p.m_nA;
+  m_nB = p.m_nB;
+  m_nResult = p.m_nResult;
+  m_strProblem = p.m_strText;
 }
 
 void CDrillDlg::AppendLog(const std::string& text) {
@@ -37,41 +38,15 @@ void CDrillDlg::LogSessionHeader() {
 }
 
 void CDrillDlg::LogProblemLine() {
-  ProblemLine line;
-  line.number = m_difficulty.m_nMatchLength - m_nToGo;
-  line.written_at = m_platform.clock.Now();
-  line.a = m_nA;
-  line.sign = m_strSign;
-  line.b = m_nB;
-  line.answer = m_nAnswer;
-  line.result = m_nResult;
-  line.timed_out = m_bTimedOut;
-  line.seconds = m_nLastSecs;
-  line.score = m_nScore;
-  AppendLog(FormatProblemLine(line));
+  AppendLog(FormatProblemLine(
+      ProblemLineOf(*this, m_difficulty.m_nMatchLength, m_platform.clock.Now())));
 }
 
 void CDrillDlg::LogSummary() {
   if (m_nAnswers < 1) return;
   m_tRunEnd = m_platform.clock.Now();
-  SummaryFigures s;
-  s.level = m_settings.m_nGameLevel;
-  s.right = m_nRunRight;
-  s.wrong = m_nRunWrong;
-  s.done = m_nDone;
-  s.answers = m_nAnswers;
-  s.longest = m_nMaxSecs;
-  s.shortest = m_nDone > 0 ? m_nMinSecs : 0;
-  s.average = m_nAvgSecs;
-  s.exercise_secs = m_nSumSecs;
-  s.run_start = m_tRunStart;
-  s.run_end = m_tRunEnd;
-  s.cadet_name = m_settings.m_strCadetName;
-  s.rank = m_strRank;
-  s.belt_line = m_strBeltLine;
-  s.style = m_strStyle;
-  s.banked = m_nHiScore;
-  AppendLog(FormatSummary(s));
+  AppendLog(FormatSummary(SummaryValuesOf(*this, m_settings.m_nGameLevel,
+                                          m_settings.m_strCadetName, m_strBeltLine)));
 }
 
 void CDrillDlg::SaveSettingsOrSay() {
