@@ -1,0 +1,372 @@
+#include "platform/ini_settings_store.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/atomic_file.h"
+
+namespace qz {
+namespace {
+
+constexpr std::string_view kVendorFolder = "Zorvex";
+constexpr std::string_view kExtension = ".ini";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front()))
+    s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back()))
+    s.remove_suffix(1);
+  return s;
+}
+
+char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  if (a.size() != b.size())
+    return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (LowerAscii(a[i]) != LowerAscii(b[i]))
+      return false;
+  }
+  return true;
+}
+
+bool IsControl(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return u < 0x20 || u == 0x7f;
+}
+
+bool IsValidName(std::string_view name, bool is_section) {
+  if (name.empty() || Trim(name).size() != name.size())
+    return false;
+  if (!is_section && (name.front() == ';' || name.front() == '#' || name.front() == '[')) {
+    return false;
+  }
+  for (char c : name) {
+    if (IsControl(c) || c == ']' || (!is_section && c == '='))
+      return false;
+  }
+  return true;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+std::string EncodeValue(std::string_view value) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(value.size() + 2);
+  for (char c : value) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (IsControl(c)) {
+          const auto u = static_cast<unsigned char>(c);
+          out += "\\x";
+          out += kHex[u >> 4];
+          out += kHex[u & 0xF];
+        } else {
+          out += c;
+        }
+    }
+  }
+  // Quotes keep blanks at either end, and a value that is itself quoted.
+  if (!out.empty() && (out.front() == ' ' || out.back() == ' ' || out.front() == '"')) {
+    out = '"' + out + '"';
+  }
+  return out;
+}
+
+std::string DecodeValue(std::string_view raw) {
+  raw = Trim(raw);
+  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') {
+    raw = raw.substr(1, raw.size() - 2);
+  }
+  std::string out;
+  out.reserve(raw.size());
+  for (std::size_t i = 0; i < raw.size(); ++i) {
+    const char c = raw[i];
+    if (c != '\\' || i + 1 == raw.size()) {
+      out += c;
+      continue;
+    }
+    const char next = raw[i + 1];
+    if (next == '\\') {
+      out += '\\';
+    } else if (next == 'n') {
+      out += '\n';
+    } else if (next == 'r') {
+      out += '\r';
+    } else if (next == 't') {
+      out += '\t';
+    } else if (next == 'x' && i + 3 < raw.size() && HexDigit(raw[i + 2]) >= 0 &&
+               HexDigit(raw[i + 3]) >= 0) {
+      out += static_cast<char>(HexDigit(raw[i + 2]) * 16 + HexDigit(raw[i + 3]));
+      i += 2;
+    } else {
+      // Not an escape: a hand-written backslash stays as it is.
+      out += c;
+      continue;
+    }
+    ++i;
+  }
+  return out;
+}
+
+std::optional<int> ParseInt32(std::string_view text) {
+  text = Trim(text);
+  if (!text.empty() && text.front() == '+') {
+    text.remove_prefix(1);
+    if (text.empty() || text.front() < '0' || text.front() > '9')
+      return std::nullopt;
+  }
+  int value = 0;
+  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
+std::string HomeFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0')
+    return home;
+  struct passwd entry {};
+  struct passwd* found = nullptr;
+  char buffer[4096];
+  if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr) {
+    return found->pw_dir;
+  }
+  return ".";
+}
+
+std::string WithoutTrailingSlashes(std::string folder) {
+  while (folder.size() > 1 && folder.back() == '/')
+    folder.pop_back();
+  return folder;
+}
+
+}  // namespace
+
+IniSettingsStore::IniSettingsStore(std::string path) : m_strPath(std::move(path)) {
+  Load();
+}
+
+std::string IniSettingsStore::DefaultPath(std::string_view app_name) {
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  std::string base = xdg != nullptr && xdg[0] == '/'
+                         ? WithoutTrailingSlashes(xdg)
+                         : WithoutTrailingSlashes(HomeFolder()) + "/.config";
+  base += '/';
+  base += kVendorFolder;
+  base += '/';
+  base += app_name;
+  base += kExtension;
+  return base;
+}
+
+void IniSettingsStore::Load() {
+  // Non-blocking, so that a fifo in place of the file cannot hang the game.
+  const int fd = ::open(m_strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0)
+    return;
+  struct stat st {};
+  std::string content;
+  bool usable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                static_cast<std::size_t>(st.st_size) <= kMaxFileBytes;
+  if (usable) {
+    // One byte more than allowed tells a file that grew since fstat.
+    content.resize(kMaxFileBytes + 1);
+    std::size_t got = 0;
+    while (got < content.size()) {
+      const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
+      if (n < 0 && errno == EINTR)
+        continue;
+      if (n < 0)
+        usable = false;
+      if (n <= 0)
+        break;
+      got += static_cast<std::size_t>(n);
+    }
+    content.resize(got);
+    if (got > kMaxFileBytes)
+      usable = false;
+  }
+  ::close(fd);
+  if (!usable)
+    return;
+
+  std::string_view rest = content;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    if (!line.empty() && line.back() == '\r')
+      line.remove_suffix(1);
+    if (line.size() > kMaxLineBytes)
+      continue;
+    ParseLine(line);
+  }
+}
+
+void IniSettingsStore::ParseLine(std::string_view text) {
+  Line line;
+  line.m_strText = std::string(text);
+  const std::string_view body = Trim(text);
+  if (body.empty() || body.front() == ';' || body.front() == '#') {
+    // A blank line or a comment.
+  } else if (body.front() == '[') {
+    const std::size_t close = body.find(']');
+    if (close != std::string_view::npos) {
+      line.m_kind = Line::Kind::kSection;
+      line.m_strName = std::string(Trim(body.substr(1, close - 1)));
+    }
+  } else if (const std::size_t equals = body.find('='); equals != std::string_view::npos) {
+    const std::string_view name = Trim(body.substr(0, equals));
+    if (!name.empty()) {
+      line.m_kind = Line::Kind::kValue;
+      line.m_strName = std::string(name);
+      line.m_strValue = DecodeValue(body.substr(equals + 1));
+    }
+  }
+  m_lines.push_back(std::move(line));
+}
+
+std::optional<std::size_t> IniSettingsStore::Find(std::string_view section,
+                                                  std::string_view name) const {
+  std::optional<std::size_t> found;
+  bool inside = false;
+  for (std::size_t i = 0; i < m_lines.size(); ++i) {
+    const Line& line = m_lines[i];
+    if (line.m_kind == Line::Kind::kSection) {
+      inside = SameName(line.m_strName, section);
+    } else if (inside && line.m_kind == Line::Kind::kValue && SameName(line.m_strName, name)) {
+      found = i;
+    }
+  }
+  return found;
+}
+
+std::optional<std::size_t> IniSettingsStore::InsertionPoint(std::string_view section) const {
+  std::optional<std::size_t> point;
+  bool inside = false;
+  for (std::size_t i = 0; i < m_lines.size(); ++i) {
+    const Line& line = m_lines[i];
+    if (line.m_kind == Line::Kind::kSection) {
+      inside = SameName(line.m_strName, section);
+      if (inside)
+        point = i + 1;
+    } else if (inside && line.m_kind == Line::Kind::kValue) {
+      point = i + 1;
+    }
+  }
+  return point;
+}
+
+std::string IniSettingsStore::GetString(std::string_view section, std::string_view name,
+                                        std::string_view fallback) {
+  const std::optional<std::size_t> at = Find(section, name);
+  return at ? m_lines[*at].m_strValue : std::string(fallback);
+}
+
+int IniSettingsStore::GetInt(std::string_view section, std::string_view name, int fallback) {
+  const std::optional<std::size_t> at = Find(section, name);
+  if (!at)
+    return fallback;
+  return ParseInt32(m_lines[*at].m_strValue).value_or(fallback);
+}
+
+void IniSettingsStore::WriteString(std::string_view section, std::string_view name,
+                                   std::string_view value) {
+  if (!IsValidName(section, true) || !IsValidName(name, false)) {
+    m_strWriteError = "cannot store the value \"" + std::string(name) + "\" of section \"" +
+                      std::string(section) + "\": the name does not fit the format";
+    return;
+  }
+  if (const std::optional<std::size_t> at = Find(section, name)) {
+    Line& line = m_lines[*at];
+    // An unchanged value keeps its line as it was spelled.
+    if (line.m_strValue == value)
+      return;
+    line.m_strValue = std::string(value);
+    line.m_strText = line.m_strName + "=" + EncodeValue(value);
+    return;
+  }
+  Line line;
+  line.m_kind = Line::Kind::kValue;
+  line.m_strName = std::string(name);
+  line.m_strValue = std::string(value);
+  line.m_strText = line.m_strName + "=" + EncodeValue(value);
+  if (const std::optional<std::size_t> at = InsertionPoint(section)) {
+    m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*at), std::move(line));
+    return;
+  }
+  Line header;
+  header.m_kind = Line::Kind::kSection;
+  header.m_strName = std::string(section);
+  header.m_strText = "[" + header.m_strName + "]";
+  m_lines.push_back(std::move(header));
+  m_lines.push_back(std::move(line));
+}
+
+void IniSettingsStore::WriteInt(std::string_view section, std::string_view name, int value) {
+  WriteString(section, name, std::to_string(value));
+}
+
+bool IniSettingsStore::Save(std::string* error) {
+  if (!m_strWriteError.empty()) {
+    if (error != nullptr)
+      *error = m_strWriteError;
+    return false;
+  }
+  std::string content;
+  for (const Line& line : m_lines) {
+    if (line.m_strText.size() > kMaxLineBytes) {
+      if (error != nullptr) {
+        *error = "the value \"" + line.m_strName + "\" is too long to store in " + m_strPath;
+      }
+      return false;
+    }
+    content += line.m_strText;
+    content += '\n';
+  }
+  if (content.size() > kMaxFileBytes) {
+    if (error != nullptr)
+      *error = "the settings are too large to store in " + m_strPath;
+    return false;
+  }
+  return ReplaceFileAtomically(m_strPath, content, error);
+}
+
+}  // namespace qz
