@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdlib>
 #include <utility>
@@ -203,28 +204,21 @@ void IniSettingsStore::Load() {
     return;
   struct stat st {};
   std::string content;
-  bool usable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-                static_cast<std::size_t>(st.st_size) <= kMaxFileBytes;
-  if (usable) {
-    // One byte more than allowed tells a file that grew since fstat.
-    content.resize(kMaxFileBytes + 1);
-    std::size_t got = 0;
-    while (got < content.size()) {
-      const ssize_t n = ::read(fd, content.data() + got, content.size() - got);
-      if (n < 0 && errno == EINTR)
-        continue;
-      if (n < 0)
-        usable = false;
-      if (n <= 0)
-        break;
-      got += static_cast<std::size_t>(n);
-    }
-    content.resize(got);
-    if (got > kMaxFileBytes)
+  bool usable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  // Reads in pieces and stops past the limit, whatever size the file claims or grows to.
+  char piece[64 * 1024];
+  while (usable && content.size() <= kMaxFileBytes) {
+    const ssize_t n = ::read(fd, piece, sizeof piece);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
       usable = false;
+    if (n <= 0)
+      break;
+    content.append(piece, static_cast<std::size_t>(n));
   }
   ::close(fd);
-  if (!usable)
+  if (!usable || content.size() > kMaxFileBytes)
     return;
 
   std::string_view rest = content;
@@ -236,6 +230,10 @@ void IniSettingsStore::Load() {
       line.remove_suffix(1);
     if (line.size() > kMaxLineBytes)
       continue;
+    if (m_lines.size() == kMaxLines) {
+      m_lines.clear();
+      return;
+    }
     ParseLine(line);
   }
 }
@@ -348,6 +346,11 @@ bool IniSettingsStore::Save(std::string* error) {
   if (!m_strWriteError.empty()) {
     if (error != nullptr)
       *error = m_strWriteError;
+    return false;
+  }
+  if (m_lines.size() > kMaxLines) {
+    if (error != nullptr)
+      *error = "the settings have too many lines to store in " + m_strPath;
     return false;
   }
   std::string content;

@@ -29,9 +29,10 @@ namespace qz {
 // Every text written therefore reads back byte for byte.
 class IniSettingsStore : public SettingsStore {
  public:
-  // Larger files and lines are ignored when reading and refused when saving, so a hostile file
-  // cannot take much memory and whatever is saved reads back.
+  // Larger files, files with more lines, and longer lines are ignored when reading and refused
+  // when saving, so a hostile file cannot take much memory and whatever is saved reads back.
   static constexpr std::size_t kMaxFileBytes = std::size_t{4} << 20;
+  static constexpr std::size_t kMaxLines = std::size_t{64} << 10;
   static constexpr std::size_t kMaxLineBytes = std::size_t{64} << 10;
 
   explicit IniSettingsStore(std::string path);
