@@ -6,157 +6,17 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <cstdlib>
 #include <utility>
 
 #include "platform/atomic_file.h"
+#include "platform/ini_value_text.h"
 
 namespace qz {
 namespace {
 
 constexpr std::string_view kVendorFolder = "Zorvex";
 constexpr std::string_view kExtension = ".ini";
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front()))
-    s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back()))
-    s.remove_suffix(1);
-  return s;
-}
-
-char LowerAscii(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size())
-    return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (LowerAscii(a[i]) != LowerAscii(b[i]))
-      return false;
-  }
-  return true;
-}
-
-bool IsControl(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u < 0x20 || u == 0x7f;
-}
-
-bool IsValidName(std::string_view name, bool is_section) {
-  if (name.empty() || Trim(name).size() != name.size())
-    return false;
-  if (!is_section && (name.front() == ';' || name.front() == '#' || name.front() == '[')) {
-    return false;
-  }
-  for (char c : name) {
-    if (IsControl(c) || c == ']' || (!is_section && c == '='))
-      return false;
-  }
-  return true;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
-
-std::string EncodeValue(std::string_view value) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out;
-  out.reserve(value.size() + 2);
-  for (char c : value) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      default:
-        if (IsControl(c)) {
-          const auto u = static_cast<unsigned char>(c);
-          out += "\\x";
-          out += kHex[u >> 4];
-          out += kHex[u & 0xF];
-        } else {
-          out += c;
-        }
-    }
-  }
-  // Quotes keep blanks at either end, and a value that is itself quoted.
-  if (!out.empty() && (out.front() == ' ' || out.back() == ' ' || out.front() == '"')) {
-    out = '"' + out + '"';
-  }
-  return out;
-}
-
-std::string DecodeValue(std::string_view raw) {
-  raw = Trim(raw);
-  if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"') {
-    raw = raw.substr(1, raw.size() - 2);
-  }
-  std::string out;
-  out.reserve(raw.size());
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    const char c = raw[i];
-    if (c != '\\' || i + 1 == raw.size()) {
-      out += c;
-      continue;
-    }
-    const char next = raw[i + 1];
-    if (next == '\\') {
-      out += '\\';
-    } else if (next == 'n') {
-      out += '\n';
-    } else if (next == 'r') {
-      out += '\r';
-    } else if (next == 't') {
-      out += '\t';
-    } else if (next == 'x' && i + 3 < raw.size() && HexDigit(raw[i + 2]) >= 0 &&
-               HexDigit(raw[i + 3]) >= 0) {
-      out += static_cast<char>(HexDigit(raw[i + 2]) * 16 + HexDigit(raw[i + 3]));
-      i += 2;
-    } else {
-      // Not an escape: a hand-written backslash stays as it is.
-      out += c;
-      continue;
-    }
-    ++i;
-  }
-  return out;
-}
-
-std::optional<int> ParseInt32(std::string_view text) {
-  text = Trim(text);
-  if (!text.empty() && text.front() == '+') {
-    text.remove_prefix(1);
-    if (text.empty() || text.front() < '0' || text.front() > '9')
-      return std::nullopt;
-  }
-  int value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size())
-    return std::nullopt;
-  return value;
-}
 
 std::string HomeFolder() {
   const char* home = std::getenv("HOME");
@@ -241,21 +101,21 @@ void IniSettingsStore::Load() {
 void IniSettingsStore::ParseLine(std::string_view text) {
   Line line;
   line.m_strText = std::string(text);
-  const std::string_view body = Trim(text);
+  const std::string_view body = TrimBlanks(text);
   if (body.empty() || body.front() == ';' || body.front() == '#') {
     // A blank line or a comment.
   } else if (body.front() == '[') {
     const std::size_t close = body.find(']');
     if (close != std::string_view::npos) {
       line.m_kind = Line::Kind::kSection;
-      line.m_strName = std::string(Trim(body.substr(1, close - 1)));
+      line.m_strName = std::string(TrimBlanks(body.substr(1, close - 1)));
     }
   } else if (const std::size_t equals = body.find('='); equals != std::string_view::npos) {
-    const std::string_view name = Trim(body.substr(0, equals));
+    const std::string_view name = TrimBlanks(body.substr(0, equals));
     if (!name.empty()) {
       line.m_kind = Line::Kind::kValue;
       line.m_strName = std::string(name);
-      line.m_strValue = DecodeValue(body.substr(equals + 1));
+      line.m_strValue = DecodeIniValue(body.substr(equals + 1));
     }
   }
   m_lines.push_back(std::move(line));
@@ -268,8 +128,9 @@ std::optional<std::size_t> IniSettingsStore::Find(std::string_view section,
   for (std::size_t i = 0; i < m_lines.size(); ++i) {
     const Line& line = m_lines[i];
     if (line.m_kind == Line::Kind::kSection) {
-      inside = SameName(line.m_strName, section);
-    } else if (inside && line.m_kind == Line::Kind::kValue && SameName(line.m_strName, name)) {
+      inside = SameNameIgnoringCase(line.m_strName, section);
+    } else if (inside && line.m_kind == Line::Kind::kValue &&
+               SameNameIgnoringCase(line.m_strName, name)) {
       found = i;
     }
   }
@@ -282,7 +143,7 @@ std::optional<std::size_t> IniSettingsStore::InsertionPoint(std::string_view sec
   for (std::size_t i = 0; i < m_lines.size(); ++i) {
     const Line& line = m_lines[i];
     if (line.m_kind == Line::Kind::kSection) {
-      inside = SameName(line.m_strName, section);
+      inside = SameNameIgnoringCase(line.m_strName, section);
       if (inside)
         point = i + 1;
     } else if (inside && line.m_kind == Line::Kind::kValue) {
@@ -307,7 +168,7 @@ int IniSettingsStore::GetInt(std::string_view section, std::string_view name, in
 
 void IniSettingsStore::WriteString(std::string_view section, std::string_view name,
                                    std::string_view value) {
-  if (!IsValidName(section, true) || !IsValidName(name, false)) {
+  if (!IsStorableName(section, true) || !IsStorableName(name, false)) {
     m_strWriteError = "cannot store the value \"" + std::string(name) + "\" of section \"" +
                       std::string(section) + "\": the name does not fit the format";
     return;
@@ -318,14 +179,14 @@ void IniSettingsStore::WriteString(std::string_view section, std::string_view na
     if (line.m_strValue == value)
       return;
     line.m_strValue = std::string(value);
-    line.m_strText = line.m_strName + "=" + EncodeValue(value);
+    line.m_strText = line.m_strName + "=" + EncodeIniValue(value);
     return;
   }
   Line line;
   line.m_kind = Line::Kind::kValue;
   line.m_strName = std::string(name);
   line.m_strValue = std::string(value);
-  line.m_strText = line.m_strName + "=" + EncodeValue(value);
+  line.m_strText = line.m_strName + "=" + EncodeIniValue(value);
   if (const std::optional<std::size_t> at = InsertionPoint(section)) {
     m_lines.insert(m_lines.begin() + static_cast<std::ptrdiff_t>(*at), std::move(line));
     return;
