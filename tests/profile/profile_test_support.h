@@ -3,7 +3,6 @@
 #include <stdlib.h>
 #include <time.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -11,29 +10,18 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scratch_dir.h"
+
 namespace qz::test {
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// The shared scratch folder, with paths as the settings store takes them.
 class TempFolder {
  public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qz_profile_XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-      ADD_FAILURE() << "cannot create a temporary folder";
-    m_strPath = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_strPath, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string File(const std::string& name) const { return m_strPath + "/" + name; }
-  const std::string& Path() const { return m_strPath; }
+  std::string File(const std::string& name) const { return (m_dir.Path() / name).string(); }
+  std::string Path() const { return m_dir.Path().string(); }
 
  private:
-  std::string m_strPath;
+  ScratchDir m_dir;
 };
 
 inline void WriteFile(const std::string& path, const std::string& content) {
