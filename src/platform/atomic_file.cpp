@@ -49,6 +49,19 @@ void FlushFolder(const std::string& folder) {
   ::close(fd);
 }
 
+// A file that is a link (to settings kept elsewhere) stays a link: its target is replaced.
+std::string ResolveLink(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    return path;
+  char* target = ::realpath(path.c_str(), nullptr);
+  if (target == nullptr)
+    return path;
+  std::string resolved = target;
+  std::free(target);
+  return resolved;
+}
+
 }  // namespace
 
 bool CreateFolders(const std::string& folder, std::string* error) {
@@ -72,7 +85,9 @@ bool CreateFolders(const std::string& folder, std::string* error) {
   return Fail(error, "cannot create folder", folder, err);
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view content, std::string* error) {
+bool ReplaceFileAtomically(const std::string& requested_path, std::string_view content,
+                           std::string* error) {
+  const std::string path = ResolveLink(requested_path);
   const std::string folder = ParentOf(path);
   if (!CreateFolders(folder, error))
     return false;
@@ -102,8 +117,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view content, st
     err = errno;
   }
   if (step == nullptr && ::rename(temp.c_str(), path.c_str()) != 0) {
+    err = errno;
     ::unlink(temp.c_str());
-    return Fail(error, "cannot replace", path, errno);
+    return Fail(error, "cannot replace", path, err);
   }
   if (step != nullptr) {
     ::unlink(temp.c_str());

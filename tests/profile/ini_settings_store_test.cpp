@@ -311,6 +311,20 @@ TEST(IniSettingsStore, SaveKeepsTheModeOfTheFileItReplaces) {
   EXPECT_EQ(0644u, st.st_mode & 0777);
 }
 
+TEST(IniSettingsStore, SettingsFileThatIsALinkStaysALink) {
+  TempFolder dir;
+  const std::string target = dir.File("kept-elsewhere.ini");
+  const std::string link = dir.File("quizendo.ini");
+  WriteFile(target, "[1.01]\nGameLevel=3\n");
+  ASSERT_EQ(0, symlink(target.c_str(), link.c_str()));
+  IniSettingsStore store(link);
+  EXPECT_EQ(3, store.GetInt(kSection, "GameLevel", kMissing));
+  store.WriteInt(kSection, "GameLevel", 5);
+  ASSERT_TRUE(store.Save(nullptr));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ("[1.01]\nGameLevel=5\n", ReadFile(target));
+}
+
 TEST(IniSettingsStore, DefaultPathFollowsXdgConfigHomeThenHome) {
   struct Case {
     const char* xdg;
