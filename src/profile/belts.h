@@ -12,7 +12,7 @@ namespace qz {
 struct BeltRow {
   int m_nLevel;
   const char* m_szColorWord;  // with its trailing blank: "White "
-  int m_nAgeBelow;            // chosen by age for ages below this (and not below the last row's)
+  int m_nAgeBelow;            // by age, the lightest belt whose bound is above the age
   int m_nOperandLimit;
   int m_nMatchLength;
   int m_nDoAdd;
