@@ -1,0 +1,132 @@
+#include "platform/atomic_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace qz {
+namespace {
+
+bool Fail(std::string* error, const char* what, const std::string& path, int err) {
+  if (error != nullptr)
+    *error = std::string(what) + " " + path + ": " + std::strerror(err);
+  return false;
+}
+
+std::string ParentOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos)
+    return ".";
+  if (slash == 0)
+    return "/";
+  return path.substr(0, slash);
+}
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t n = ::write(fd, content.data(), content.size());
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return false;
+    }
+    content.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Makes the rename itself durable. Some file systems cannot flush a folder; the new file is in
+// place either way, so this is best effort.
+void FlushFolder(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+// A file that is a link (to settings kept elsewhere) stays a link: its target is replaced.
+std::string ResolveLink(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    return path;
+  char* target = ::realpath(path.c_str(), nullptr);
+  if (target == nullptr)
+    return path;
+  std::string resolved = target;
+  std::free(target);
+  return resolved;
+}
+
+}  // namespace
+
+bool CreateFolders(const std::string& folder, std::string* error) {
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode))
+      return true;
+    return Fail(error, "cannot create folder", folder, ENOTDIR);
+  }
+  if (errno != ENOENT)
+    return Fail(error, "cannot create folder", folder, errno);
+  const std::string parent = ParentOf(folder);
+  if (parent != folder && !CreateFolders(parent, error))
+    return false;
+  if (::mkdir(folder.c_str(), 0700) == 0)
+    return true;
+  // Another process may have created it meanwhile.
+  const int err = errno;
+  if (err == EEXIST && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    return true;
+  return Fail(error, "cannot create folder", folder, err);
+}
+
+bool ReplaceFileAtomically(const std::string& requested_path, std::string_view content,
+                           std::string* error) {
+  const std::string path = ResolveLink(requested_path);
+  const std::string folder = ParentOf(path);
+  if (!CreateFolders(folder, error))
+    return false;
+
+  const std::size_t slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string temp = folder + "/." + name + ".XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0)
+    return Fail(error, "cannot create a temporary file in", folder, errno);
+
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(fd, old.st_mode & 07777);
+  }
+  const char* step = nullptr;
+  int err = 0;
+  if (!WriteAll(fd, content)) {
+    step = "cannot write";
+  } else if (::fsync(fd) != 0) {
+    step = "cannot flush";
+  }
+  if (step != nullptr)
+    err = errno;
+  if (::close(fd) != 0 && step == nullptr) {
+    step = "cannot close";
+    err = errno;
+  }
+  if (step == nullptr && ::rename(temp.c_str(), path.c_str()) != 0) {
+    err = errno;
+    ::unlink(temp.c_str());
+    return Fail(error, "cannot replace", path, err);
+  }
+  if (step != nullptr) {
+    ::unlink(temp.c_str());
+    return Fail(error, step, temp, err);
+  }
+  FlushFolder(folder);
+  return true;
+}
+
+}  // namespace qz
