@@ -43,7 +43,7 @@ void CDrillDlg::OnIntro() {
 void CDrillDlg::ResetMatch() {
   m_rng.Seed(static_cast<std::uint32_t>(m_platform.clock.Now()));
   StopClock();
-  ApplyBelt(m_settings, m_platform.clock.Now(), m_difficulty);
+  ApplyBelt(m_settings, m_difficulty, m_platform.clock.Now());
   m_bRunning = false;
   m_bQuitAsked = false;
   if (m_settings.m_strCadetName.empty()) m_settings.m_strCadetName = kTextDefaultName;

@@ -6,6 +6,7 @@
 #include "platform/calendar.h"
 #include "platform/string_printf.h"
 #include "profile/belts.h"
+#include "profile/cadet_age.h"
 #include "profile/training_settings.h"
 #include "records/session_log.h"
 #include "records/summary.h"
@@ -33,7 +34,8 @@ void CDrillDlg::AppendLog(const std::string& text) {
 
 void CDrillDlg::LogSessionHeader() {
   m_tRunStart = m_platform.clock.Now();
-  AppendLog(FormatSessionHeader(m_settings.m_strCadetName, CadetAge(m_settings, m_tRunStart),
+  const AgeBreakdown age = CadetAge(m_settings, m_tRunStart);
+  AppendLog(FormatSessionHeader(m_settings.m_strCadetName, AgePhrase(age.m_nYears, age.m_nMonths),
                                 m_tRunStart));
 }
 
