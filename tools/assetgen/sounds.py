@@ -151,7 +151,7 @@ def brass(rate, duration, frequency, level=1.0):
     """A soft brass-like note: a sawtooth whose brightness opens with the attack."""
     raw = tone(rate, duration, frequency, "saw", vibrato=0.004, attack=0.03, decay=0.25,
                sustain=0.75, release=0.06)
-    return [v * level for v in low_pass(raw, rate, min(0.4 * rate, frequency * 5))]
+    return [v * level for v in low_pass(raw, rate, min(0.2 * rate, frequency * 4))]
 
 
 def kick(rate, seed=1):
@@ -402,7 +402,7 @@ def waiting_music():
                     decay=0.15, sustain=0.55, release=0.04)
         track.add(t, low_pass(lead, rate, 2600), 0.2)
         t += length
-    return wave.ms_adpcm(normalise(track.samples, 0.12), rate, 512)
+    return wave.ms_adpcm(normalise(track.samples, 0.12), rate, 512, loop=True)
 
 
 SOUNDS = {

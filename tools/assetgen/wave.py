@@ -36,36 +36,26 @@ def pcm(samples, rate, bits):
     return _riff([_chunk(b"fmt ", fmt), _chunk(b"data", data)])
 
 
+def _predict(sample1, sample2, c1, c2):
+    # Decoders divide by 256 with truncation towards zero; the encoder must do the same or
+    # its idea of the decoded signal drifts away from what is played.
+    total = sample1 * c1 + sample2 * c2
+    return total // 256 if total >= 0 else -((-total) // 256)
+
+
 def _clamp16(value):
     return -32768 if value < -32768 else 32767 if value > 32767 else value
 
 
-def _encode_block(block):
-    """Encodes up to one block of int16 samples; the block header holds the first two."""
-    # Pick the predictor that fits the block's signal best, and a starting step size
-    # from the size of its prediction errors.
-    best = None
-    for index, (c1, c2) in enumerate(ADPCM_COEFFICIENTS):
-        error = 0
-        for i in range(2, len(block)):
-            error += abs(block[i] - ((block[i - 1] * c1 + block[i - 2] * c2) >> 8))
-        if best is None or error < best[0]:
-            best = (error, index)
-    predictor = best[1] if len(block) > 2 else 0
+def _encode_with(block, predictor, delta):
+    """Encodes one block with the given predictor and starting step; returns the nibbles
+    and the squared error of the decoded signal."""
     c1, c2 = ADPCM_COEFFICIENTS[predictor]
-    head = block[2:18]
-    if head:
-        mean_error = sum(abs(head[i] - ((block[i + 1] * c1 + block[i] * c2) >> 8))
-                         for i in range(len(head))) // len(head)
-    else:
-        mean_error = 0
-    delta = max(16, mean_error // 2)
-    second = block[1] if len(block) > 1 else block[0]
-    header = struct.pack("<Bhhh", predictor, delta, second, block[0])
-    sample1, sample2 = second, block[0]
+    sample1, sample2 = block[1], block[0]
     nibbles = []
+    error = 0
     for value in block[2:]:
-        prediction = (sample1 * c1 + sample2 * c2) >> 8
+        prediction = _predict(sample1, sample2, c1, c2)
         difference = value - prediction
         if difference >= 0:
             code = (difference + delta // 2) // delta
@@ -73,25 +63,47 @@ def _encode_block(block):
             code = -((-difference + delta // 2) // delta)
         code = max(-8, min(7, code))
         decoded = _clamp16(prediction + code * delta)
+        error += (decoded - value) ** 2
         nibbles.append(code & 0x0F)
         sample2, sample1 = sample1, decoded
-        delta = max(16, (ADPCM_ADAPTATION[code & 0x0F] * delta) >> 8)
+        delta = max(16, (ADPCM_ADAPTATION[code & 0x0F] * delta) // 256)
+    return nibbles, error
+
+
+def _encode_block(block):
+    """Encodes one block of int16 samples; the block header holds the first two. Tries
+    every predictor and keeps the one whose decoded signal lies closest to the input."""
+    best = None
+    for predictor, (c1, c2) in enumerate(ADPCM_COEFFICIENTS):
+        head = block[2:18]
+        mean_error = sum(abs(head[i] - _predict(block[i + 1], block[i], c1, c2))
+                         for i in range(len(head))) // max(1, len(head))
+        delta = max(16, mean_error // 2)
+        nibbles, error = _encode_with(block, predictor, delta)
+        if best is None or error < best[0]:
+            best = (error, predictor, delta, nibbles)
+    _, predictor, delta, nibbles = best
+    header = struct.pack("<Bhhh", predictor, delta, block[1], block[0])
     if len(nibbles) % 2:
         nibbles.append(0)
-    data = bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, len(nibbles), 2))
-    return header + data
+    return header + bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, len(nibbles), 2))
 
 
-def ms_adpcm(samples, rate, block_align):
-    """Float samples in -1..1 as MS ADPCM. The last block is cut short after the last
-    sample; the fact chunk holds the exact sample count."""
+def ms_adpcm(samples, rate, block_align, loop=False):
+    """Float samples in -1..1 as MS ADPCM in whole blocks; the fact chunk holds the exact
+    sample count, and decoders that honour it drop the padding of the last block. A looping
+    sound pads with its own beginning, so a decoder that plays the padding still continues
+    the tune; other sounds pad with silence."""
     values = _to_int16(samples)
+    count = len(values)
     per_block = (block_align - 7) * 2 + 2
+    padding = (-count) % per_block
+    values += values[:padding] if loop else [0] * padding
     data = b"".join(_encode_block(values[i:i + per_block])
                     for i in range(0, len(values), per_block))
     average = (rate * block_align + per_block // 2) // per_block
     fmt = struct.pack("<HHIIHHHHH", 2, 1, rate, average, block_align, 4, 32, per_block,
                       len(ADPCM_COEFFICIENTS))
     fmt += b"".join(struct.pack("<hh", c1, c2) for c1, c2 in ADPCM_COEFFICIENTS)
-    return _riff([_chunk(b"fmt ", fmt), _chunk(b"fact", struct.pack("<I", len(values))),
+    return _riff([_chunk(b"fmt ", fmt), _chunk(b"fact", struct.pack("<I", count)),
                   _chunk(b"data", data)])
