@@ -191,6 +191,25 @@ TEST(AssetCatalogueTest, HighlightedPicturesHaveALightFieldAndPlainOnesABlackOne
   }
 }
 
+std::uint32_t BigEndian32(const Bytes& b, size_t at) {
+  return (static_cast<std::uint32_t>(b[at]) << 24) | (static_cast<std::uint32_t>(b[at + 1]) << 16) |
+         (static_cast<std::uint32_t>(b[at + 2]) << 8) | b[at + 3];
+}
+
+TEST(AssetCatalogueTest, DesktopIconsComeInTheThemeSizes) {
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    const std::string folder = std::to_string(size) + "x" + std::to_string(size);
+    SCOPED_TRACE(folder);
+    const Bytes png = ReadAsset("icons/hicolor/" + folder + "/apps/quizendo.png");
+    ASSERT_GE(png.size(), 33u);
+    EXPECT_EQ(0, std::string(png.begin() + 12, png.begin() + 16).compare("IHDR"));
+    EXPECT_EQ(static_cast<std::uint32_t>(size), BigEndian32(png, 16));
+    EXPECT_EQ(static_cast<std::uint32_t>(size), BigEndian32(png, 20));
+  }
+  const Bytes svg = ReadAsset("icons/hicolor/scalable/apps/quizendo.svg");
+  EXPECT_NE(std::string::npos, std::string(svg.begin(), svg.end()).find("<svg"));
+}
+
 // ---------------------------------------------------------------------------------------
 // Sounds
 

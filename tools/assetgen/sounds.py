@@ -154,7 +154,7 @@ def brass(rate, duration, frequency, level=1.0):
     return [v * level for v in low_pass(raw, rate, min(0.2 * rate, frequency * 4))]
 
 
-def kick(rate, seed=1):
+def kick(rate):
     count = int(0.25 * rate)
     out = []
     phase = 0.0
