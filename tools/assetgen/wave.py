@@ -1,5 +1,6 @@
 """RIFF WAVE writers: mono PCM (8 or 16 bit) and mono Microsoft ADPCM (4 bit)."""
 
+import math
 import struct
 
 # The seven predictor coefficient pairs every MS ADPCM file carries.
@@ -91,14 +92,21 @@ def _encode_block(block):
 
 def ms_adpcm(samples, rate, block_align, loop=False):
     """Float samples in -1..1 as MS ADPCM in whole blocks; the fact chunk holds the exact
-    sample count, and decoders that honour it drop the padding of the last block. A looping
-    sound pads with its own beginning, so a decoder that plays the padding still continues
-    the tune; other sounds pad with silence."""
+    sample count, and decoders that honour it drop the padding of the last block. Other
+    decoders play the padding: silence for a sound that has faded out; for a looping sound a
+    crossfade from its own beginning back into its last samples, so that the repeat meets
+    the start without a click either way."""
     values = _to_int16(samples)
     count = len(values)
     per_block = (block_align - 7) * 2 + 2
     padding = (-count) % per_block
-    values += values[:padding] if loop else [0] * padding
+    if loop and padding:
+        for i in range(padding):
+            weight = 0.5 - 0.5 * math.cos(math.pi * (i + 1) / (padding + 1))
+            values.append(int(round(values[i % count] * (1.0 - weight)
+                                    + values[(count - padding + i) % count] * weight)))
+    else:
+        values += [0] * padding
     data = b"".join(_encode_block(values[i:i + per_block])
                     for i in range(0, len(values), per_block))
     average = (rate * block_align + per_block // 2) // per_block
