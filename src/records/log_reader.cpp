@@ -10,17 +10,23 @@ namespace {
 
 constexpr std::size_t kDateTimeLength = 17;  // "07-05-14 16:02:11"
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 bool Consume(std::string_view& text, std::string_view prefix) {
-  if (text.substr(0, prefix.size()) != prefix) return false;
+  if (!text.starts_with(prefix))
+    return false;
   text.remove_prefix(prefix.size());
   return true;
 }
 
 bool Consume(std::string_view& text, char c) {
-  if (text.empty() || text.front() != c) return false;
+  if (text.empty() || text.front() != c)
+    return false;
   text.remove_prefix(1);
   return true;
 }
@@ -29,17 +35,22 @@ bool Consume(std::string_view& text, char c) {
 bool ConsumeInt(std::string_view& text, int& value) {
   std::size_t i = 0;
   const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
+  if (negative)
+    ++i;
   const std::size_t first_digit = i;
   std::int64_t v = 0;
   while (i < text.size() && IsDigit(text[i])) {
     v = v * 10 + (text[i] - '0');
-    if (v > std::int64_t{2147483648}) return false;
+    if (v > std::int64_t{2147483648})
+      return false;
     ++i;
   }
-  if (i == first_digit) return false;
-  if (negative) v = -v;
-  if (v > 2147483647) return false;
+  if (i == first_digit)
+    return false;
+  if (negative)
+    v = -v;
+  if (v > 2147483647)
+    return false;
   value = static_cast<int>(v);
   text.remove_prefix(i);
   return true;
@@ -47,13 +58,15 @@ bool ConsumeInt(std::string_view& text, int& value) {
 
 bool ParseWholeInt(std::string_view text, int& value) {
   int parsed = 0;
-  if (!ConsumeInt(text, parsed) || !text.empty()) return false;
+  if (!ConsumeInt(text, parsed) || !text.empty())
+    return false;
   value = parsed;
   return true;
 }
 
 int TwoDigits(std::string_view text, std::size_t at) {
-  if (!IsDigit(text[at]) || !IsDigit(text[at + 1])) return -1;
+  if (!IsDigit(text[at]) || !IsDigit(text[at + 1]))
+    return -1;
   return (text[at] - '0') * 10 + (text[at + 1] - '0');
 }
 
@@ -65,14 +78,18 @@ bool ConsumeLabel(std::string_view& text, std::string_view label) {
   std::size_t l = 0;
   while (l < label.size()) {
     if (IsBlank(label[l])) {
-      while (l < label.size() && IsBlank(label[l])) ++l;
+      while (l < label.size() && IsBlank(label[l]))
+        ++l;
       const std::size_t run_start = t;
-      while (t < text.size() && IsBlank(text[t])) ++t;
+      while (t < text.size() && IsBlank(text[t]))
+        ++t;
       // A run may be missing only where the line ends.
-      if (t == run_start && t != text.size()) return false;
+      if (t == run_start && t != text.size())
+        return false;
       continue;
     }
-    if (t >= text.size() || text[t] != label[l]) return false;
+    if (t >= text.size() || text[t] != label[l])
+      return false;
     ++t;
     ++l;
   }
@@ -83,28 +100,30 @@ bool ConsumeLabel(std::string_view& text, std::string_view label) {
 // "HH:MM:SS", possibly after a minus sign (a span over a clock set back).
 bool ParseSpan(std::string_view text, int& seconds) {
   const bool negative = Consume(text, '-');
-  if (text.size() != 8 || text[2] != ':' || text[5] != ':') return false;
+  if (text.size() != 8 || text[2] != ':' || text[5] != ':')
+    return false;
   const int h = TwoDigits(text, 0);
   const int m = TwoDigits(text, 3);
   const int s = TwoDigits(text, 6);
-  if (h < 0 || m < 0 || s < 0) return false;
+  if (h < 0 || m < 0 || s < 0)
+    return false;
   seconds = h * 3600 + m * 60 + s;
-  if (negative) seconds = -seconds;
+  if (negative)
+    seconds = -seconds;
   return true;
 }
 
 bool ParseSeconds(std::string_view text, int& seconds) {
-  if (text.size() < kSummarySecondsUnit.size() ||
-      text.substr(text.size() - kSummarySecondsUnit.size()) != kSummarySecondsUnit) {
+  if (!text.ends_with(kSummarySecondsUnit))
     return false;
-  }
-  text.remove_suffix(kSummarySecondsUnit.size());
+  text.remove_suffix(std::string_view(kSummarySecondsUnit).size());
   return ParseWholeInt(text, seconds);
 }
 
 bool ParseDateField(std::string_view text, LogDateTime& when) {
   const auto parsed = ParseLogDateTime(text);
-  if (!parsed) return false;
+  if (!parsed)
+    return false;
   when = *parsed;
   return true;
 }
@@ -128,9 +147,9 @@ std::optional<LogDateTime> ParseLogDateTime(std::string_view text) {
   when.m_nHour = TwoDigits(text, 9);
   when.m_nMinute = TwoDigits(text, 12);
   when.m_nSecond = TwoDigits(text, 15);
-  if (yy < 0 || when.m_nMonth < 1 || when.m_nMonth > 12 || when.m_nDay < 1 ||
-      when.m_nDay > 31 || when.m_nHour < 0 || when.m_nHour > 23 || when.m_nMinute < 0 ||
-      when.m_nMinute > 59 || when.m_nSecond < 0 || when.m_nSecond > 60) {
+  if (yy < 0 || when.m_nMonth < 1 || when.m_nMonth > 12 || when.m_nDay < 1 || when.m_nDay > 31 ||
+      when.m_nHour < 0 || when.m_nHour > 23 || when.m_nMinute < 0 || when.m_nMinute > 59 ||
+      when.m_nSecond < 0 || when.m_nSecond > 60) {
     return std::nullopt;
   }
   when.m_nYear = yy < 69 ? 2000 + yy : 1900 + yy;
@@ -140,20 +159,25 @@ std::optional<LogDateTime> ParseLogDateTime(std::string_view text) {
 bool ParseHeaderLine(std::string_view line, LogSession& session) {
   // The name is free text, so the fixed parts are looked for from the right.
   const std::size_t date_at = line.rfind(kHeaderDateLead);
-  if (date_at == std::string_view::npos) return false;
-  const auto when = ParseLogDateTime(line.substr(date_at + kHeaderDateLead.size()));
-  if (!when) return false;
+  if (date_at == std::string_view::npos)
+    return false;
+  const auto when =
+      ParseLogDateTime(line.substr(date_at + std::string_view(kHeaderDateLead).size()));
+  if (!when)
+    return false;
   const std::string_view before = line.substr(0, date_at);
   const std::size_t age_at = before.rfind(kHeaderAgeLead);
-  if (age_at == std::string_view::npos) return false;
-  std::string_view age = before.substr(age_at + kHeaderAgeLead.size());
+  if (age_at == std::string_view::npos)
+    return false;
+  std::string_view age = before.substr(age_at + std::string_view(kHeaderAgeLead).size());
   int years = 0;
   int months = 0;
   if (!ConsumeInt(age, years) || !Consume(age, " years ") || !ConsumeInt(age, months) ||
       !Consume(age, " month")) {
     return false;
   }
-  if (!(age.empty() || age == "s")) return false;
+  if (!(age.empty() || age == "s"))
+    return false;
   session.m_bHeader = true;
   session.m_strCadet.assign(before.substr(0, age_at));
   session.m_nAgeYears = years;
@@ -168,20 +192,24 @@ bool ParseProblemLine(std::string_view line, LogAnswer& answer) {
   if (line.empty() || !IsDigit(line[0]) || !ConsumeInt(line, problem) || !Consume(line, ' ')) {
     return false;
   }
-  if (line.size() < kDateTimeLength) return false;
+  if (line.size() < kDateTimeLength)
+    return false;
   const auto when = ParseLogDateTime(line.substr(0, kDateTimeLength));
-  if (!when) return false;
+  if (!when)
+    return false;
   line.remove_prefix(kDateTimeLength);
   int a = 0;
   int b = 0;
   if (!Consume(line, "\t\t") || !ConsumeInt(line, a) || !Consume(line, ' ') || line.empty()) {
     return false;
   }
-  const char* sign = static_cast<const char*>(
-      std::memchr(kOperationSigns, line.front(), sizeof kOperationSigns));
-  if (sign == nullptr) return false;
+  const char* sign =
+      static_cast<const char*>(std::memchr(kOperationSigns, line.front(), sizeof kOperationSigns));
+  if (sign == nullptr)
+    return false;
   line.remove_prefix(1);
-  if (!Consume(line, ' ') || !ConsumeInt(line, b) || !Consume(line, " =")) return false;
+  if (!Consume(line, ' ') || !ConsumeInt(line, b) || !Consume(line, " ="))
+    return false;
 
   int given = 0;
   int result = 0;
@@ -192,9 +220,11 @@ bool ParseProblemLine(std::string_view line, LogAnswer& answer) {
     }
     outcome = LogOutcome::kTimedOut;
   } else {
-    if (!ConsumeInt(line, given)) return false;
+    if (!ConsumeInt(line, given))
+      return false;
     if (Consume(line, "\t\t")) {
-      if (!Consume(line, kResultOk) || !Consume(line, '\t')) return false;
+      if (!Consume(line, kResultOk) || !Consume(line, '\t'))
+        return false;
       result = given;
       outcome = LogOutcome::kRight;
     } else {
@@ -238,17 +268,21 @@ bool LogReader::NextLine(std::string_view& line) {
         continue;
       }
       line = std::string_view(begin, length);
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
       return true;
     }
     if (m_bEof) {
-      if (m_nBegin == m_nEnd) return false;
+      if (m_nBegin == m_nEnd)
+        return false;
       // The last line has no line end: a log cut in the middle of a record.
       line = std::string_view(begin, m_nEnd - m_nBegin);
       m_nBegin = m_nEnd;
       ++m_nLines;
-      if (m_bSkipping) return false;
-      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      if (m_bSkipping)
+        return false;
+      if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
       return true;
     }
     const std::size_t pending = m_nEnd - m_nBegin;
@@ -275,7 +309,8 @@ bool LogReader::NextLine(std::string_view& line) {
 
 void LogReader::AddDefect(std::string_view reason, std::string_view line) {
   ++m_nDefects;
-  if (m_vDefects.size() >= kDefectsKept) return;
+  if (m_vDefects.size() >= kDefectsKept)
+    return;
   // An overlong line is reported before its end is seen, at the number it will have.
   LogDefect defect;
   defect.m_nLine = m_bSkipping ? m_nLines + 1 : m_nLines;
@@ -331,12 +366,12 @@ bool LogReader::TakeSummaryLine(std::string_view line) {
     ok = true;
   } else if (ConsumeLabel(line, kSummaryHighScore)) {
     ok = ParseWholeInt(line, s.m_nHighScore);
-  } else if (line.substr(0, kSummaryName.size()) == kSummaryName) {
-    line.remove_prefix(kSummaryName.size());
+  } else if (Consume(line, kSummaryName)) {
     s.m_strName.assign(line);
     ok = true;
   }
-  if (!ok) return false;
+  if (!ok)
+    return false;
   if (&s == &probe) {
     // A summary line whose heading was lost: the block still belongs to the pending session.
     Pending().m_oSummary = std::move(probe);
@@ -347,7 +382,8 @@ bool LogReader::TakeSummaryLine(std::string_view line) {
 }
 
 bool LogReader::TakeLine(std::string_view line, LogSession& finished) {
-  if (line.empty()) return false;
+  if (line.empty())
+    return false;
   if (IsDigit(line[0])) {
     LogAnswer answer;
     if (ParseProblemLine(line, answer)) {
@@ -375,11 +411,13 @@ bool LogReader::TakeLine(std::string_view line, LogSession& finished) {
     next.m_nLine = m_nLines;
     m_bInSummary = false;
     const bool had_pending = m_oPending.has_value();
-    if (had_pending) finished = std::move(*m_oPending);
+    if (had_pending)
+      finished = std::move(*m_oPending);
     m_oPending = std::move(next);
     return had_pending;
   }
-  if (TakeSummaryLine(line)) return false;
+  if (TakeSummaryLine(line))
+    return false;
   AddDefect(m_bInSummary ? "damaged summary line" : "not a line of the log", line);
   return false;
 }
@@ -387,9 +425,11 @@ bool LogReader::TakeLine(std::string_view line, LogSession& finished) {
 bool LogReader::Next(LogSession& session) {
   std::string_view line;
   while (NextLine(line)) {
-    if (TakeLine(line, session)) return true;
+    if (TakeLine(line, session))
+      return true;
   }
-  if (!m_oPending) return false;
+  if (!m_oPending)
+    return false;
   session = std::move(*m_oPending);
   m_oPending.reset();
   return true;

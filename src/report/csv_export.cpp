@@ -43,10 +43,12 @@ std::string_view OutcomeName(LogOutcome outcome) {
 }
 
 std::string CsvField(std::string_view text) {
-  if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+    return std::string(text);
   std::string out = "\"";
   for (const char c : text) {
-    if (c == '"') out += '"';
+    if (c == '"')
+      out += '"';
     out += c;
   }
   out += '"';
@@ -69,7 +71,8 @@ void CsvExport::Row(std::initializer_list<std::string_view> cells) {
   m_strRow.clear();
   bool first = true;
   for (const std::string_view cell : cells) {
-    if (!first) m_strRow += ',';
+    if (!first)
+      m_strRow += ',';
     first = false;
     m_strRow += CsvField(cell);
   }
@@ -79,8 +82,8 @@ void CsvExport::Row(std::initializer_list<std::string_view> cells) {
 
 void CsvExport::WriteHeader() {
   m_out << kByteOrderMark;
-  Row({"date_time", "cadet", "session", "problem", "first_operand", "operation",
-       "second_operand", "answer", "result", "outcome", "seconds", "score"});
+  Row({"date_time", "cadet", "session", "problem", "first_operand", "operation", "second_operand",
+       "answer", "result", "outcome", "seconds", "score"});
 }
 
 void CsvExport::WriteSession(int session_number, const LogSession& session) {

@@ -18,8 +18,8 @@ constexpr char kAccuracyColor[] = "#0072b2";
 constexpr char kTimeColor[] = "#009e73";
 constexpr char kTimeOutColor[] = "#d55e00";
 
-constexpr std::string_view kOperationTitles[kLogOperationCount] = {
-    "Addition", "Subtraction", "Multiplication", "Division"};
+constexpr std::string_view kOperationTitles[kLogOperationCount] = {"Addition", "Subtraction",
+                                                                   "Multiplication", "Division"};
 // Shown in problems: the typographic signs read better than the log's "x" and "/".
 constexpr std::string_view kOperationSymbols[kLogOperationCount] = {"+", "\u2212", "\u00d7",
                                                                     "\u00f7"};
@@ -48,11 +48,11 @@ section.cadet>h2{margin:0 0 8px;font-size:26px}
 .badges{display:flex;flex-wrap:wrap;gap:10px;align-items:center;margin-bottom:12px;color:var(--muted)}
 .belt{display:inline-flex;align-items:center;gap:8px;padding:4px 12px;border-radius:16px;border:1px solid var(--line);background:#fafbfc;color:var(--ink);font-weight:600}
 .belt i{display:inline-block;width:28px;height:10px;border-radius:3px;border:1px solid #888}
-.stats{display:grid;grid-template-columns:repeat(auto-fit,minmax(150px,1fr));gap:12px;margin:12px 0 20px}
+.stats{display:grid;grid-template-columns:repeat(auto-fit,minmax(130px,1fr));gap:12px;margin:12px 0 20px}
 .stat{background:#f7f9fc;border:1px solid var(--line);border-radius:10px;padding:10px 14px}
 .stat b{display:block;font-size:24px}
 .stat span{color:var(--muted);font-size:14px}
-.charts{display:grid;grid-template-columns:repeat(auto-fit,minmax(460px,1fr));gap:16px}
+.charts{display:grid;grid-template-columns:repeat(auto-fit,minmax(460px,1fr));gap:16px;align-items:start}
 figure{margin:0;background:#fff;border:1px solid var(--line);border-radius:10px;padding:12px}
 figcaption{font-weight:600;margin-bottom:4px}
 figure p.note{margin:4px 0 0;color:var(--muted);font-size:14px}
@@ -70,17 +70,23 @@ summary{cursor:pointer;font-weight:600}
 .empty{color:var(--muted)}
 )css";
 
-std::string Percent(double share) { return StringPrintf("%.0f%%", std::round(share * 100)); }
+std::string Percent(double share) {
+  return StringPrintf("%.0f%%", std::round(share * 100));
+}
 
-std::string Seconds(double seconds) { return StringPrintf("%.1f s", seconds); }
+std::string Seconds(double seconds) {
+  return StringPrintf("%.1f s", seconds);
+}
 
 std::string ShortDate(const LogDateTime& when) {
-  if (!when.IsSet()) return "?";
+  if (!when.IsSet())
+    return "?";
   return StringPrintf("%04d-%02d-%02d", when.m_nYear, when.m_nMonth, when.m_nDay);
 }
 
 std::string DateTime(const LogDateTime& when) {
-  if (!when.IsSet()) return "unknown time";
+  if (!when.IsSet())
+    return "unknown time";
   return StringPrintf("%04d-%02d-%02d %02d:%02d", when.m_nYear, when.m_nMonth, when.m_nDay,
                       when.m_nHour, when.m_nMinute);
 }
@@ -98,7 +104,8 @@ std::string FactText(const FactKey& key) {
 
 const char* BeltFill(std::string_view belt) {
   for (const BeltColor& color : kBeltColors) {
-    if (belt.substr(0, color.m_strWord.size()) == color.m_strWord) return color.m_szFill;
+    if (belt.substr(0, color.m_strWord.size()) == color.m_strWord)
+      return color.m_szFill;
   }
   return nullptr;
 }
@@ -140,7 +147,8 @@ std::vector<ChartPoint> PoolSessions(const std::vector<SessionPoint>& sessions,
 }
 
 std::string PointLabel(const ChartPoint& p) {
-  if (p.m_nSessions == 1) return "Session of " + DateTime(p.m_dtFirst);
+  if (p.m_nSessions == 1)
+    return "Session of " + DateTime(p.m_dtFirst);
   return StringPrintf("%d sessions, ", p.m_nSessions) + ShortDate(p.m_dtFirst) + " to " +
          ShortDate(p.m_dtLast);
 }
@@ -184,7 +192,8 @@ void AppendBadges(std::string& out, const CadetReport& cadet) {
   AppendEscaped(out, s.m_strRank.empty() ? std::string("not recorded") : s.m_strRank);
   out += "</span>";
   out += StringPrintf("<span>Level %d", s.m_nLevel);
-  if (cadet.m_nBestLevel > s.m_nLevel) out += StringPrintf(" (highest: %d)", cadet.m_nBestLevel);
+  if (cadet.m_nBestLevel > s.m_nLevel)
+    out += StringPrintf(" (highest: %d)", cadet.m_nBestLevel);
   out += "</span>";
   if (!s.m_strStyle.empty()) {
     out += "<span>Fighting style: ";
@@ -234,9 +243,9 @@ void AppendSessionCharts(std::string& out, const CadetReport& cadet) {
         PointLabel(p) + StringPrintf(": %d of %d right", p.m_tally.m_nRight, p.m_tally.m_nJudged) +
         (share ? " (" + Percent(*share) + ")" : std::string()));
     const std::optional<double> secs =
-        p.m_nFinished > 0 ? std::optional<double>(static_cast<double>(p.m_nFinishedSecs) /
-                                                  p.m_nFinished)
-                          : std::nullopt;
+        p.m_nFinished > 0
+            ? std::optional<double>(static_cast<double>(p.m_nFinishedSecs) / p.m_nFinished)
+            : std::nullopt;
     timing.m_vValues.push_back(secs);
     timing.m_vPointTitles.push_back(
         PointLabel(p) + (secs ? ": " + Seconds(*secs) + " on average" : ": no finished problem"));
@@ -248,14 +257,18 @@ void AppendSessionCharts(std::string& out, const CadetReport& cadet) {
     double low = 0;
     double high = 0;
     for (const auto& v : chart.m_vValues) {
-      if (!v) continue;
-      if (!first) low = high = *v;
-      if (!first) first = v;
+      if (!v)
+        continue;
+      if (!first)
+        low = high = *v;
+      if (!first)
+        first = v;
       last = v;
       low = std::min(low, *v);
       high = std::max(high, *v);
     }
-    if (!first) return std::string("No session with answers yet.");
+    if (!first)
+      return std::string("No session with answers yet.");
     return StringPrintf("%zu points. %s was ", chart.m_vValues.size(), what) + format(*first) +
            " at first and " + format(*last) + " at the latest; lowest " + format(low) +
            ", highest " + format(high) + ".";
@@ -267,9 +280,9 @@ void AppendSessionCharts(std::string& out, const CadetReport& cadet) {
   const std::string note =
       per_point > 1 ? StringPrintf("Each point pools %zu sessions in a row.", per_point) : "";
   AppendFigure(out, "Accuracy over time", RenderLineChart(accuracy), note);
-  AppendFigure(out, "Response time over time", RenderLineChart(timing),
-               note.empty() ? "Time from showing a problem to its right answer or time-out."
-                            : note);
+  AppendFigure(
+      out, "Response time over time", RenderLineChart(timing),
+      note.empty() ? "Time from showing a problem to its right answer or time-out." : note);
 }
 
 void AppendOperationChart(std::string& out, const CadetReport& cadet) {
@@ -291,9 +304,8 @@ void AppendOperationChart(std::string& out, const CadetReport& cadet) {
     }
     chart.m_vValues.push_back(
         {std::round(*t.Accuracy() * 100), std::round(*t.TimeOutRate() * 100)});
-    description += std::string(kOperationTitles[op]) +
-                   StringPrintf(": %d answers, ", t.m_nJudged) + Percent(*t.Accuracy()) +
-                   " right, " + Percent(*t.TimeOutRate()) + " time-outs. ";
+    description += std::string(kOperationTitles[op]) + StringPrintf(": %d answers, ", t.m_nJudged) +
+                   Percent(*t.Accuracy()) + " right, " + Percent(*t.TimeOutRate()) + " time-outs. ";
   }
   chart.m_strDescription = description;
   AppendFigure(out, "By operation", RenderBarChart(chart));
@@ -306,9 +318,10 @@ void AppendMissedFacts(std::string& out, const CadetReport& cadet) {
     out += "<p class=\"empty\">No fact was missed. Well done!</p></figure>";
     return;
   }
-  out += "<table><thead><tr><th scope=\"col\">Problem</th><th scope=\"col\">Answer</th>"
-         "<th scope=\"col\">Asked</th><th scope=\"col\">Wrong</th><th scope=\"col\">Time-outs"
-         "</th><th scope=\"col\">Right</th></tr></thead><tbody>";
+  out +=
+      "<table><thead><tr><th scope=\"col\">Problem</th><th scope=\"col\">Answer</th>"
+      "<th scope=\"col\">Asked</th><th scope=\"col\">Wrong</th><th scope=\"col\">Time-outs"
+      "</th><th scope=\"col\">Right</th></tr></thead><tbody>";
   for (const FactTally& fact : facts) {
     out += "<tr><th scope=\"row\">";
     AppendEscaped(out, FactText(fact.m_key));
@@ -345,15 +358,16 @@ void AppendTimesTable(std::string& out, const CadetReport& cadet) {
       const double share = *t.Accuracy();
       grid.m_vValues.push_back(share);
       grid.m_vCellTitles.push_back(
-          fact + StringPrintf(": %d of %d right", t.m_nRight, t.m_nJudged) + " (" +
-          Percent(share) + StringPrintf("), %d time-outs", t.m_nTimedOut));
+          fact + StringPrintf(": %d of %d right", t.m_nRight, t.m_nJudged) + " (" + Percent(share) +
+          StringPrintf("), %d time-outs", t.m_nTimedOut));
       if (share < weakest_share) {
         weakest_share = share;
         weakest = fact;
       }
     }
   }
-  if (asked == 0) return;
+  if (asked == 0)
+    return;
   grid.m_strDescription = StringPrintf("%d of the 100 facts were asked. ", asked) +
                           "The weakest is " + weakest + " with " + Percent(weakest_share) +
                           " right. Each cell shows the percentage of right answers.";
@@ -366,27 +380,30 @@ void AppendSessionTable(std::string& out, const CadetReport& cadet) {
   const std::size_t total = cadet.m_vSessions.size();
   const std::size_t first = total > kSessionRowsShown ? total - kSessionRowsShown : 0;
   out += "<details><summary>Sessions in numbers";
-  if (first > 0) out += StringPrintf(" (the latest %zu of %zu)", kSessionRowsShown, total);
-  out += "</summary><table><thead><tr><th scope=\"col\">Started</th><th scope=\"col\">Answers"
-         "</th><th scope=\"col\">Right</th><th scope=\"col\">Wrong</th><th scope=\"col\">"
-         "Time-outs</th><th scope=\"col\">Accuracy</th><th scope=\"col\">Average time</th>"
-         "</tr></thead><tbody>";
+  if (first > 0)
+    out += StringPrintf(" (the latest %zu of %zu)", kSessionRowsShown, total);
+  out +=
+      "</summary><table><thead><tr><th scope=\"col\">Started</th><th scope=\"col\">Answers"
+      "</th><th scope=\"col\">Right</th><th scope=\"col\">Wrong</th><th scope=\"col\">"
+      "Time-outs</th><th scope=\"col\">Accuracy</th><th scope=\"col\">Average time</th>"
+      "</tr></thead><tbody>";
   for (std::size_t i = first; i < total; ++i) {
     const SessionPoint& s = cadet.m_vSessions[i];
-    out += "<tr><td>" + EscapeMarkup(DateTime(s.m_dtStart)) +
-           StringPrintf("</td><td>%d</td><td>%d</td><td>%d</td><td>%d</td><td>",
-                        s.m_tally.m_nJudged, s.m_tally.m_nRight, s.m_tally.m_nWrong,
-                        s.m_tally.m_nTimedOut) +
-           (s.m_tally.Accuracy() ? Percent(*s.m_tally.Accuracy()) : "-") + "</td><td>" +
-           (s.AverageSecs() ? Seconds(*s.AverageSecs()) : "-") + "</td></tr>";
+    out +=
+        "<tr><td>" + EscapeMarkup(DateTime(s.m_dtStart)) +
+        StringPrintf("</td><td>%d</td><td>%d</td><td>%d</td><td>%d</td><td>", s.m_tally.m_nJudged,
+                     s.m_tally.m_nRight, s.m_tally.m_nWrong, s.m_tally.m_nTimedOut) +
+        (s.m_tally.Accuracy() ? Percent(*s.m_tally.Accuracy()) : "-") + "</td><td>" +
+        (s.AverageSecs() ? Seconds(*s.AverageSecs()) : "-") + "</td></tr>";
   }
   out += "</tbody></table></details>";
 }
 
 void AppendCadet(std::string& out, const CadetReport& cadet, std::size_t index) {
-  out += StringPrintf("<section class=\"cadet\" id=\"cadet-%zu\" aria-labelledby=\"cadet-%zu-name\">"
-                      "<h2 id=\"cadet-%zu-name\">",
-                      index, index, index);
+  out += StringPrintf(
+      "<section class=\"cadet\" id=\"cadet-%zu\" aria-labelledby=\"cadet-%zu-name\">"
+      "<h2 id=\"cadet-%zu-name\">",
+      index, index, index);
   AppendEscaped(out, CadetName(cadet));
   out += "</h2>";
   AppendBadges(out, cadet);
@@ -408,9 +425,11 @@ void AppendSources(std::string& out, const ReportModel& model) {
     defects += source.m_nDefects;
     trouble = trouble || !source.m_bOpened || source.m_bReadError;
   }
-  if (defects == 0 && !trouble) return;
-  out += "<div class=\"notice\" role=\"note\"><strong>Some of the log could not be read.</strong> "
-         "The report leaves those lines out; everything else is counted.";
+  if (defects == 0 && !trouble)
+    return;
+  out +=
+      "<div class=\"notice\" role=\"note\"><strong>Some of the log could not be read.</strong> "
+      "The report leaves those lines out; everything else is counted.";
   for (const SourceReport& source : model.Sources()) {
     if (!source.m_bOpened) {
       out += "<p>" + EscapeMarkup(source.m_strPath) + " could not be opened.</p>";
@@ -419,18 +438,19 @@ void AppendSources(std::string& out, const ReportModel& model) {
     if (source.m_bReadError) {
       out += "<p>Reading " + EscapeMarkup(source.m_strPath) + " failed before its end.</p>";
     }
-    if (source.m_nDefects == 0) continue;
+    if (source.m_nDefects == 0)
+      continue;
     out += "<details><summary>" + EscapeMarkup(source.m_strPath) +
-           StringPrintf(": %lld unreadable line%s of %lld</summary><table><thead><tr>"
-                        "<th scope=\"col\">Line</th><th scope=\"col\">Problem</th>"
-                        "<th scope=\"col\">Start of the line</th></tr></thead><tbody>",
-                        static_cast<long long>(source.m_nDefects),
-                        source.m_nDefects == 1 ? "" : "s",
-                        static_cast<long long>(source.m_nLines));
+           StringPrintf(
+               ": %lld unreadable line%s of %lld</summary><table><thead><tr>"
+               "<th scope=\"col\">Line</th><th scope=\"col\">Problem</th>"
+               "<th scope=\"col\">Start of the line</th></tr></thead><tbody>",
+               static_cast<long long>(source.m_nDefects), source.m_nDefects == 1 ? "" : "s",
+               static_cast<long long>(source.m_nLines));
     for (const LogDefect& defect : source.m_vDefects) {
       out += StringPrintf("<tr><td>%lld</td><td>", static_cast<long long>(defect.m_nLine)) +
-             EscapeMarkup(defect.m_strReason) + "</td><td><code>" +
-             EscapeMarkup(defect.m_strText) + "</code></td></tr>";
+             EscapeMarkup(defect.m_strReason) + "</td><td><code>" + EscapeMarkup(defect.m_strText) +
+             "</code></td></tr>";
     }
     out += "</tbody></table>";
     if (source.m_nDefects > static_cast<std::int64_t>(source.m_vDefects.size())) {
@@ -446,11 +466,12 @@ void AppendSources(std::string& out, const ReportModel& model) {
 std::string RenderHtmlReport(const ReportModel& model) {
   std::string out;
   out.reserve(64 * 1024);
-  out += "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
-         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
-         "style-src 'unsafe-inline'; img-src data:\">"
-         "<title>Quizendo progress report</title><style>";
+  out +=
+      "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+      "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+      "style-src 'unsafe-inline'; img-src data:\">"
+      "<title>Quizendo progress report</title><style>";
   out += kStyle;
   out += "</style></head><body><header class=\"page\"><h1>Quizendo progress report</h1><p>";
   int sessions = 0;
@@ -459,7 +480,8 @@ std::string RenderHtmlReport(const ReportModel& model) {
   for (const SourceReport& source : model.Sources()) {
     sessions += source.m_nSessions;
     lines += source.m_nLines;
-    if (!files.empty()) files += ", ";
+    if (!files.empty())
+      files += ", ";
     files += source.m_strPath;
   }
   AppendEscaped(out, StringPrintf("%d session%s from ", sessions, sessions == 1 ? "" : "s") +

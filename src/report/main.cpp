@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "records/log_reader.h"
+#include "records/session_log.h"
 #include "report/csv_export.h"
 #include "report/html_report.h"
 #include "report/report_model.h"
 
 namespace {
 
-constexpr char kDefaultLog[] = "qz.log";
 constexpr char kDefaultReport[] = "report.html";
 constexpr char kUsage[] =
     "Usage: quizendo-report [LOG ...] [-o REPORT.html] [--csv ANSWERS.csv]\n"
@@ -45,14 +45,16 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       std::cout << kUsage;
       std::exit(kExitOk);
     } else if (arg == "--") {
-      for (++i; i < argc; ++i) options.m_vLogs.emplace_back(argv[i]);
+      for (++i; i < argc; ++i)
+        options.m_vLogs.emplace_back(argv[i]);
     } else if (!arg.empty() && arg[0] == '-') {
       return false;
     } else {
       options.m_vLogs.push_back(arg);
     }
   }
-  if (options.m_vLogs.empty()) options.m_vLogs.emplace_back(kDefaultLog);
+  if (options.m_vLogs.empty())
+    options.m_vLogs.emplace_back(qz::kLogFileName);
   return true;
 }
 
@@ -85,8 +87,7 @@ int main(int argc, char** argv) {
     source.m_strPath = path;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-      std::cerr << "quizendo-report: cannot open " << path << ": " << std::strerror(errno)
-                << "\n";
+      std::cerr << "quizendo-report: cannot open " << path << ": " << std::strerror(errno) << "\n";
       input_missing = true;
       continue;
     }
@@ -95,14 +96,16 @@ int main(int argc, char** argv) {
     qz::LogSession session;
     while (reader.Next(session)) {
       // A run that ended before any answer says nothing about the cadet.
-      if (session.m_vAnswers.empty() && !session.m_oSummary) continue;
+      if (session.m_vAnswers.empty() && !session.m_oSummary)
+        continue;
       const int number = model.AddSession(session);
       if (number == 0) {
         ++source.m_nDuplicates;
         continue;
       }
       ++source.m_nSessions;
-      if (csv) csv->WriteSession(number, session);
+      if (csv)
+        csv->WriteSession(number, session);
     }
     source.m_nLines = reader.LineCount();
     source.m_nDefects = reader.DefectCount();
@@ -110,9 +113,11 @@ int main(int argc, char** argv) {
     source.m_bReadError = reader.ReadError();
     std::cerr << "quizendo-report: " << path << ": " << source.m_nLines << " lines, "
               << source.m_nSessions << " sessions";
-    if (source.m_nDuplicates > 0) std::cerr << ", " << source.m_nDuplicates << " already read";
+    if (source.m_nDuplicates > 0)
+      std::cerr << ", " << source.m_nDuplicates << " already read";
     if (source.m_nDefects > 0) {
-      std::cerr << ", " << source.m_nDefects << " unreadable lines (first at line "
+      std::cerr << ", " << source.m_nDefects << " unreadable line"
+                << (source.m_nDefects == 1 ? "" : "s") << " (first at line "
                 << source.m_vDefects.front().m_nLine << ")";
     }
     std::cerr << "\n";

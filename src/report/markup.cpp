@@ -15,19 +15,25 @@ std::size_t ValidSequence(std::string_view text) {
     length = 2;
   } else if (b0 >= 0xE0 && b0 <= 0xEF) {
     length = 3;
-    if (b0 == 0xE0) low = 0xA0;   // no overlong forms
-    if (b0 == 0xED) high = 0x9F;  // no surrogates
+    if (b0 == 0xE0)
+      low = 0xA0;  // no overlong forms
+    if (b0 == 0xED)
+      high = 0x9F;  // no surrogates
   } else if (b0 >= 0xF0 && b0 <= 0xF4) {
     length = 4;
-    if (b0 == 0xF0) low = 0x90;
-    if (b0 == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+    if (b0 == 0xF0)
+      low = 0x90;
+    if (b0 == 0xF4)
+      high = 0x8F;  // nothing above U+10FFFF
   } else {
     return 0;
   }
-  if (text.size() < length) return 0;
+  if (text.size() < length)
+    return 0;
   for (std::size_t i = 1; i < length; ++i) {
     const auto b = static_cast<unsigned char>(text[i]);
-    if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF)) return 0;
+    if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF))
+      return 0;
   }
   return length;
 }
@@ -67,7 +73,8 @@ void AppendEscaped(std::string& out, std::string_view text) {
         out += "&#39;";
         break;
       default:
-        if (byte >= 0x20 || c == '\t' || c == '\n') out += c;
+        if (byte >= 0x20 || c == '\t' || c == '\n')
+          out += c;
         // Other control characters (NUL, CR, ESC ...) are not allowed in XML: dropped.
         break;
     }

@@ -21,17 +21,20 @@ void AnswerTally::Add(LogOutcome outcome) {
 }
 
 std::optional<double> AnswerTally::Accuracy() const {
-  if (m_nJudged == 0) return std::nullopt;
+  if (m_nJudged == 0)
+    return std::nullopt;
   return static_cast<double>(m_nRight) / m_nJudged;
 }
 
 std::optional<double> AnswerTally::TimeOutRate() const {
-  if (m_nJudged == 0) return std::nullopt;
+  if (m_nJudged == 0)
+    return std::nullopt;
   return static_cast<double>(m_nTimedOut) / m_nJudged;
 }
 
 std::optional<double> SessionPoint::AverageSecs() const {
-  if (m_nFinished == 0) return std::nullopt;
+  if (m_nFinished == 0)
+    return std::nullopt;
   return static_cast<double>(m_nFinishedSecs) / m_nFinished;
 }
 
@@ -43,21 +46,25 @@ std::size_t FactKeyHash::operator()(const FactKey& key) const {
 }
 
 std::optional<double> CadetReport::AverageSecs() const {
-  if (m_nFinished == 0) return std::nullopt;
+  if (m_nFinished == 0)
+    return std::nullopt;
   return static_cast<double>(m_nFinishedSecs) / m_nFinished;
 }
 
 std::vector<FactTally> CadetReport::MostMissedFacts(std::size_t count) const {
   std::vector<FactTally> missed;
   for (const auto& [key, fact] : m_mFacts) {
-    if (fact.m_tally.Misses() > 0) missed.push_back(fact);
+    if (fact.m_tally.Misses() > 0)
+      missed.push_back(fact);
   }
   const auto worse = [](const FactTally& x, const FactTally& y) {
-    if (x.m_tally.Misses() != y.m_tally.Misses()) return x.m_tally.Misses() > y.m_tally.Misses();
+    if (x.m_tally.Misses() != y.m_tally.Misses())
+      return x.m_tally.Misses() > y.m_tally.Misses();
     // Fewer right of as many asked: compare right/judged without division.
     const auto x_rate = static_cast<std::int64_t>(x.m_tally.m_nRight) * y.m_tally.m_nJudged;
     const auto y_rate = static_cast<std::int64_t>(y.m_tally.m_nRight) * x.m_tally.m_nJudged;
-    if (x_rate != y_rate) return x_rate < y_rate;
+    if (x_rate != y_rate)
+      return x_rate < y_rate;
     if (x.m_tally.m_nJudged != y.m_tally.m_nJudged) {
       return x.m_tally.m_nJudged > y.m_tally.m_nJudged;
     }
@@ -137,17 +144,16 @@ int ReportModel::AddSession(const LogSession& session) {
 
 void ReportModel::Finish() {
   for (CadetReport& cadet : m_vCadets) {
-    std::stable_sort(cadet.m_vSessions.begin(), cadet.m_vSessions.end(),
-                     [](const SessionPoint& x, const SessionPoint& y) {
-                       return x.m_dtStart < y.m_dtStart;
-                     });
+    std::stable_sort(
+        cadet.m_vSessions.begin(), cadet.m_vSessions.end(),
+        [](const SessionPoint& x, const SessionPoint& y) { return x.m_dtStart < y.m_dtStart; });
   }
-  std::stable_sort(m_vCadets.begin(), m_vCadets.end(),
-                   [](const CadetReport& x, const CadetReport& y) {
-                     return x.m_strName < y.m_strName;
-                   });
+  std::stable_sort(
+      m_vCadets.begin(), m_vCadets.end(),
+      [](const CadetReport& x, const CadetReport& y) { return x.m_strName < y.m_strName; });
   m_mCadetIndex.clear();
-  for (std::size_t i = 0; i < m_vCadets.size(); ++i) m_mCadetIndex[m_vCadets[i].m_strName] = i;
+  for (std::size_t i = 0; i < m_vCadets.size(); ++i)
+    m_mCadetIndex[m_vCadets[i].m_strName] = i;
 }
 
 }  // namespace qz

@@ -25,21 +25,26 @@ constexpr char kGridColor[] = "#ddd";
 
 std::string Num(double value) {
   std::string text = StringPrintf("%.1f", value);
-  if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0) text.resize(text.size() - 2);
+  if (text.size() > 2 && text.compare(text.size() - 2, 2, ".0") == 0)
+    text.resize(text.size() - 2);
   return text;
 }
 
 // The smallest of 1, 2, 2.5, 5 times a power of ten that is at least `value`.
 double RoundUp(double value) {
-  if (!(value > 0)) return 1;
+  if (!(value > 0))
+    return 1;
   const double power = std::pow(10.0, std::floor(std::log10(value)));
   for (const double step : {1.0, 2.0, 2.5, 5.0, 10.0}) {
-    if (step * power >= value) return step * power;
+    if (step * power >= value)
+      return step * power;
   }
   return 10 * power;
 }
 
-double AxisTop(double fixed, double data_max) { return fixed > 0 ? fixed : RoundUp(data_max); }
+double AxisTop(double fixed, double data_max) {
+  return fixed > 0 ? fixed : RoundUp(data_max);
+}
 
 void OpenSvg(std::string& out, double width, double height, const std::string& title,
              const std::string& description) {
@@ -77,7 +82,9 @@ void YAxis(std::string& out, double top, const std::string& unit) {
   out += "</g>";
 }
 
-double Clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
+double Clamp01(double v) {
+  return std::clamp(v, 0.0, 1.0);
+}
 
 struct Rgb {
   double r, g, b;
@@ -92,8 +99,7 @@ Rgb ShareRgb(double share) {
   const Rgb& from = s < 0.5 ? kLow : kMid;
   const Rgb& to = s < 0.5 ? kMid : kHigh;
   const double t = s < 0.5 ? s * 2 : (s - 0.5) * 2;
-  return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t,
-          from.b + (to.b - from.b) * t};
+  return {from.r + (to.r - from.r) * t, from.g + (to.g - from.g) * t, from.b + (to.b - from.b) * t};
 }
 
 double Linear(double channel) {
@@ -123,7 +129,8 @@ std::string ShareColor(double share) {
 std::string RenderLineChart(const LineChart& chart) {
   double data_max = 0;
   for (const auto& v : chart.m_vValues) {
-    if (v) data_max = std::max(data_max, *v);
+    if (v)
+      data_max = std::max(data_max, *v);
   }
   const double top = AxisTop(chart.m_dYMax, data_max);
   const std::size_t n = chart.m_vValues.size();
@@ -167,11 +174,13 @@ std::string RenderLineChart(const LineChart& chart) {
   // Markers show single points (which a line cannot) and carry a tooltip each.
   if (n <= kMaxMarkers) {
     for (std::size_t i = 0; i < n; ++i) {
-      if (!chart.m_vValues[i]) continue;
-      out += StringPrintf("<circle class=\"point\" cx=\"%s\" cy=\"%s\" r=\"4\" fill=\"%s\" "
-                          "stroke=\"#fff\" stroke-width=\"1.5\">",
-                          Num(x_of(i)).c_str(), Num(y_of(*chart.m_vValues[i])).c_str(),
-                          EscapeMarkup(chart.m_strColor).c_str());
+      if (!chart.m_vValues[i])
+        continue;
+      out += StringPrintf(
+          "<circle class=\"point\" cx=\"%s\" cy=\"%s\" r=\"4\" fill=\"%s\" "
+          "stroke=\"#fff\" stroke-width=\"1.5\">",
+          Num(x_of(i)).c_str(), Num(y_of(*chart.m_vValues[i])).c_str(),
+          EscapeMarkup(chart.m_strColor).c_str());
       if (i < chart.m_vPointTitles.size()) {
         out += "<title>";
         AppendEscaped(out, chart.m_vPointTitles[i]);
@@ -192,7 +201,8 @@ std::string RenderBarChart(const BarChart& chart) {
   double data_max = 0;
   for (const auto& group : chart.m_vValues) {
     for (const auto& v : group) {
-      if (v) data_max = std::max(data_max, *v);
+      if (v)
+        data_max = std::max(data_max, *v);
     }
   }
   const double top = AxisTop(chart.m_dYMax, data_max);
@@ -224,11 +234,12 @@ std::string RenderBarChart(const BarChart& chart) {
          chart.m_vGroupLabels[g], " fill=\"#333\" font-size=\"13\"");
     bool any = false;
     for (std::size_t s = 0; s < series; ++s) {
-      const double* value = g < chart.m_vValues.size() && s < chart.m_vValues[g].size() &&
-                                    chart.m_vValues[g][s]
-                                ? &*chart.m_vValues[g][s]
-                                : nullptr;
-      if (!value) continue;
+      const double* value =
+          g < chart.m_vValues.size() && s < chart.m_vValues[g].size() && chart.m_vValues[g][s]
+              ? &*chart.m_vValues[g][s]
+              : nullptr;
+      if (!value)
+        continue;
       any = true;
       const double height = kPlotHeight * std::clamp(*value / top, 0.0, 1.0);
       const double x = group_left + bar_width * s;
@@ -246,8 +257,8 @@ std::string RenderBarChart(const BarChart& chart) {
       Text(out, x + bar_width / 2, y - 4, "middle", label, " fill=\"#222\"");
     }
     if (!any) {
-      Text(out, kLeft + group_width * (g + 0.5), kTop + kPlotHeight - 8, "middle",
-           "not practised", " fill=\"#555\"");
+      Text(out, kLeft + group_width * (g + 0.5), kTop + kPlotHeight - 8, "middle", "not practised",
+           " fill=\"#555\"");
     }
   }
   out += "</g></svg>";

@@ -15,9 +15,9 @@ struct LineChart {
   std::string m_strTitle;
   std::string m_strDescription;
   std::string m_strColor = "#0072b2";
-  std::string m_strUnit;    // appended to axis labels: "%" or " s"
-  double m_dYMax = 0;       // top of the axis; 0 picks a round value above the data
-  std::vector<std::string> m_vXLabels;  // one per point, shown thinned out to fit
+  std::string m_strUnit;                    // appended to axis labels: "%" or " s"
+  double m_dYMax = 0;                       // top of the axis; 0 picks a round value above the data
+  std::vector<std::string> m_vXLabels;      // one per point, shown thinned out to fit
   std::vector<std::string> m_vPointTitles;  // tooltip per point, may be empty
   std::vector<std::optional<double>> m_vValues;
 };

@@ -19,7 +19,8 @@ TEST(CsvExportTest, QuotesFieldsTheWaySpreadsheetsExpect) {
       {"two\r\nlines", "\"two\r\nlines\""},
       {"Zo\u00eb", "Zo\u00eb"},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.m_szOut, CsvField(c.m_szIn)) << c.m_szIn;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.m_szOut, CsvField(c.m_szIn)) << c.m_szIn;
 }
 
 TEST(CsvExportTest, NamesThatLookLikeFormulasAreDefused) {
@@ -35,7 +36,8 @@ TEST(CsvExportTest, NamesThatLookLikeFormulasAreDefused) {
       {"Ann=1", "Ann=1"},
       {"", ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(c.m_szOut, GuardFormula(c.m_szIn)) << c.m_szIn;
+  for (const auto& c : cases)
+    EXPECT_EQ(c.m_szOut, GuardFormula(c.m_szIn)) << c.m_szIn;
 }
 
 TEST(CsvExportTest, WritesOneRowPerJudgedAnswer) {

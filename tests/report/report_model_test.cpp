@@ -35,11 +35,10 @@ constexpr auto kTimeOut = LogOutcome::kTimedOut;
 TEST(ReportModelTest, SumsUpSessionsOperationsAndTimes) {
   ReportModel model;
   // A wrong answer repeats the previous problem's time: it must not count as a time.
-  EXPECT_EQ(1, model.AddSession(Session("Ace", 2,
-                                        {Answer(3, kAdd, 4, 7, kRight, 2),
-                                         Answer(6, kMul, 7, 42, kWrong, 2),
-                                         Answer(6, kMul, 7, 42, kRight, 6),
-                                         Answer(-7, kMul, 8, -56, kTimeOut, 10)})));
+  EXPECT_EQ(1, model.AddSession(Session(
+                   "Ace", 2,
+                   {Answer(3, kAdd, 4, 7, kRight, 2), Answer(6, kMul, 7, 42, kWrong, 2),
+                    Answer(6, kMul, 7, 42, kRight, 6), Answer(-7, kMul, 8, -56, kTimeOut, 10)})));
   model.Finish();
   ASSERT_EQ(1u, model.Cadets().size());
   const CadetReport& ace = model.Cadets()[0];

@@ -10,8 +10,8 @@ namespace qz::test {
 namespace {
 
 constexpr const char* kSigns[] = {"+", "-", "x", "/"};
-constexpr const char* kBelts[] = {"White Belt",  "Yellow Belt", "Orange Belt", "Green Belt",
-                                  "Blue Belt",   "Purple Belt", "Red Belt",    "Black Belt"};
+constexpr const char* kBelts[] = {"White Belt", "Yellow Belt", "Orange Belt", "Green Belt",
+                                  "Blue Belt",  "Purple Belt", "Red Belt",    "Black Belt"};
 
 // A small generator of its own, so the log does not depend on any other code's draws.
 class Draws {
@@ -56,7 +56,8 @@ Problem MakeProblem(Draws& draws, int ops, int limit) {
     default: {
       int q = draws.Below(limit - 1) + 1;
       int d = draws.Below(limit - 1) + 1;
-      if (q < d) std::swap(q, d);
+      if (q < d)
+        std::swap(q, d);
       p.m_nA = q * d;
       p.m_nB = d;
       p.m_nResult = q;
@@ -71,7 +72,7 @@ bool Hard(const Problem& p) {
 }
 
 std::string Session(Draws& draws, const std::string& name, int session, int sessions,
-                     std::int64_t start, int matches) {
+                    std::int64_t start, int matches) {
   // Progress: 0 at the first session, 1 at the last.
   const double progress = sessions > 1 ? static_cast<double>(session) / (sessions - 1) : 1;
   const int level = 4;  // Green: all four operations, operands below 10, 20 problems a match
@@ -132,7 +133,8 @@ std::string Session(Draws& draws, const std::string& name, int session, int sess
         line.m_nLastSecs = last_secs;
         line.m_nScore = score;
         text += FormatProblemLine(line);
-        if (!is_wrong) break;
+        if (!is_wrong)
+          break;
       }
     }
     summary.m_nRunRight += right;

@@ -1,5 +1,5 @@
 // Writes a made-up session log with the game's own record formatters, for the end-to-end test
-// of the report program. Usage: write_sample_log FILE [SESSIONS_PER_CADET]
+// of the report program. Usage: write_sample_log FILE [SESSIONS_PER_CADET [CADET ...]]
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -8,11 +8,14 @@
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: write_sample_log FILE [SESSIONS_PER_CADET]\n";
+    std::cerr << "usage: write_sample_log FILE [SESSIONS_PER_CADET [CADET ...]]\n";
     return 1;
   }
   qz::test::SampleLogSpec spec;
-  if (argc > 2) spec.m_nSessionsPerCadet = std::atoi(argv[2]);
+  if (argc > 2)
+    spec.m_nSessionsPerCadet = std::atoi(argv[2]);
+  if (argc > 3)
+    spec.m_vCadets.assign(argv + 3, argv + argc);
   std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
   out << qz::test::WriteSampleLog(spec);
   out.close();
