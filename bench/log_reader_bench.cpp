@@ -20,15 +20,15 @@ constexpr std::size_t kLogBytes = 100u << 20;
 class BigLog {
  public:
   BigLog() : m_path(std::filesystem::temp_directory_path() / "quizendo_bench_100mb.log") {
-    test::SampleLogSpec spec;
-    spec.m_vCadets = {"Ace", "Zo\u00eb", "Kim", "Lou", "Max"};
-    spec.m_nSessionsPerCadet = 100;
+    test::SampleLogPlan plan;
+    plan.m_vCadets = {"Ace", "Zo\u00eb", "Kim", "Lou", "Max"};
+    plan.m_nSessionsPerCadet = 100;
     std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
     // Every block starts later than the one before, so no session repeats another.
     for (std::uint32_t block = 0; m_nBytes < kLogBytes; ++block) {
-      spec.m_nSeed = block + 1;
-      spec.m_tFirstStart = 1178000000 + std::int64_t{86400} * 100 * block;
-      const std::string text = test::WriteSampleLog(spec);
+      plan.m_nSeed = block + 1;
+      plan.m_tFirstStart = 1178000000 + std::int64_t{86400} * 100 * block;
+      const std::string text = test::WriteSampleLog(plan);
       out << text;
       m_nBytes += text.size();
     }
@@ -59,7 +59,8 @@ void BM_ReadLog100MB(benchmark::State& state) {
     LogReader reader(in);
     LogSession session;
     answers = 0;
-    while (reader.Next(session)) answers += static_cast<std::int64_t>(session.m_vAnswers.size());
+    while (reader.Next(session))
+      answers += static_cast<std::int64_t>(session.m_vAnswers.size());
     defects = reader.DefectCount();
     benchmark::DoNotOptimize(answers);
   }
@@ -78,7 +79,8 @@ void BM_ReportFromLog100MB(benchmark::State& state) {
     LogReader reader(in);
     ReportModel model;
     LogSession session;
-    while (reader.Next(session)) model.AddSession(session);
+    while (reader.Next(session))
+      model.AddSession(session);
     model.Finish();
     page_bytes = RenderHtmlReport(model).size();
   }

@@ -475,10 +475,12 @@ std::string RenderHtmlReport(const ReportModel& model) {
   out += kStyle;
   out += "</style></head><body><header class=\"page\"><h1>Quizendo progress report</h1><p>";
   int sessions = 0;
+  int duplicates = 0;
   std::int64_t lines = 0;
   std::string files;
   for (const SourceReport& source : model.Sources()) {
     sessions += source.m_nSessions;
+    duplicates += source.m_nDuplicates;
     lines += source.m_nLines;
     if (!files.empty())
       files += ", ";
@@ -486,6 +488,10 @@ std::string RenderHtmlReport(const ReportModel& model) {
   }
   AppendEscaped(out, StringPrintf("%d session%s from ", sessions, sessions == 1 ? "" : "s") +
                          files + StringPrintf(" (%lld lines)", static_cast<long long>(lines)));
+  if (duplicates > 0) {
+    out += StringPrintf(". %d session%s found in more than one log %s counted once", duplicates,
+                        duplicates == 1 ? "" : "s", duplicates == 1 ? "was" : "were");
+  }
   out += "</p></header><main>";
   AppendSources(out, model);
   if (model.Cadets().empty()) {

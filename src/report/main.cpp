@@ -15,6 +15,7 @@
 #include "report/csv_export.h"
 #include "report/html_report.h"
 #include "report/report_model.h"
+#include "report/session_copies.h"
 
 namespace {
 
@@ -80,9 +81,25 @@ int main(int argc, char** argv) {
     csv->WriteHeader();
   }
 
+  // With several logs, a first pass finds the fullest copy of every session they share.
+  qz::SessionCopies copies;
+  const bool several = options.m_vLogs.size() > 1;
+  if (several) {
+    for (std::size_t log = 0; log < options.m_vLogs.size(); ++log) {
+      std::ifstream in(options.m_vLogs[log], std::ios::binary);
+      if (!in)
+        continue;
+      qz::LogReader reader(in);
+      qz::LogSession session;
+      for (std::size_t ordinal = 0; reader.Next(session); ++ordinal)
+        copies.Note(session, log, ordinal);
+    }
+  }
+
   qz::ReportModel model;
   bool input_missing = false;
-  for (const std::string& path : options.m_vLogs) {
+  for (std::size_t log = 0; log < options.m_vLogs.size(); ++log) {
+    const std::string& path = options.m_vLogs[log];
     qz::SourceReport& source = model.Sources().emplace_back();
     source.m_strPath = path;
     std::ifstream in(path, std::ios::binary);
@@ -94,11 +111,12 @@ int main(int argc, char** argv) {
     source.m_bOpened = true;
     qz::LogReader reader(in);
     qz::LogSession session;
-    while (reader.Next(session)) {
+    for (std::size_t ordinal = 0; reader.Next(session); ++ordinal) {
       // A run that ended before any answer says nothing about the cadet.
       if (session.m_vAnswers.empty() && !session.m_oSummary)
         continue;
-      const int number = model.AddSession(session);
+      const int number =
+          several && !copies.IsChosen(session, log, ordinal) ? 0 : model.AddSession(session);
       if (number == 0) {
         ++source.m_nDuplicates;
         continue;
@@ -114,7 +132,7 @@ int main(int argc, char** argv) {
     std::cerr << "quizendo-report: " << path << ": " << source.m_nLines << " lines, "
               << source.m_nSessions << " sessions";
     if (source.m_nDuplicates > 0)
-      std::cerr << ", " << source.m_nDuplicates << " already read";
+      std::cerr << ", " << source.m_nDuplicates << " counted from another copy";
     if (source.m_nDefects > 0) {
       std::cerr << ", " << source.m_nDefects << " unreadable line"
                 << (source.m_nDefects == 1 ? "" : "s") << " (first at line "

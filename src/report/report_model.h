@@ -88,7 +88,7 @@ struct SourceReport {
   bool m_bReadError = false;
   std::int64_t m_nLines = 0;
   int m_nSessions = 0;
-  int m_nDuplicates = 0;  // sessions skipped because an earlier file held them already
+  int m_nDuplicates = 0;  // sessions left out because a fuller copy of them was counted
   std::int64_t m_nDefects = 0;
   std::vector<LogDefect> m_vDefects;  // the first ones, with their line numbers
 };

@@ -31,10 +31,10 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 "$writer" "$work/qz.log" 14 Ace "Zoë" "<img src=x onerror=console.error('injected')>"
-# A copy cut in the middle of a line, as after a crash: its sessions are read once, the cut
-# line is reported.
+# A copy cut in the middle of a line, as after a crash, given first: each session is counted
+# once, from its full copy, and the cut line is reported.
 head -c 30000 "$work/qz.log" > "$work/old-qz.log"
-"$report" "$work/qz.log" "$work/old-qz.log" -o "$work/report.html" --csv "$work/answers.csv" \
+"$report" "$work/old-qz.log" "$work/qz.log" -o "$work/report.html" --csv "$work/answers.csv" \
   2> "$work/report.err"
 cat "$work/report.err"
 grep -q "old-qz.log: .* 1 unreadable line " "$work/report.err" ||

@@ -234,9 +234,9 @@ TEST_F(LogReaderTest, ReadsEveryFigureOfTheSummary) {
 }
 
 TEST_F(LogReaderTest, AWholeLogOfTheGameAddsUpWithItsOwnSummaries) {
-  test::SampleLogSpec spec;
-  spec.m_nSessionsPerCadet = 5;
-  const ReadResult result = ReadAll(test::WriteSampleLog(spec));
+  test::SampleLogPlan plan;
+  plan.m_nSessionsPerCadet = 5;
+  const ReadResult result = ReadAll(test::WriteSampleLog(plan));
   EXPECT_EQ(0, result.m_nDefects);
   ASSERT_EQ(10u, result.m_vSessions.size());
   for (const LogSession& s : result.m_vSessions) {
@@ -261,9 +261,9 @@ TEST_F(LogReaderTest, AWholeLogOfTheGameAddsUpWithItsOwnSummaries) {
 }
 
 TEST_F(LogReaderTest, LinesSplitAcrossReadBuffersAreReadWhole) {
-  test::SampleLogSpec spec;
-  spec.m_nSessionsPerCadet = 400;  // a few megabytes: several buffers
-  const std::string text = test::WriteSampleLog(spec);
+  test::SampleLogPlan plan;
+  plan.m_nSessionsPerCadet = 400;  // a few megabytes: several buffers
+  const std::string text = test::WriteSampleLog(plan);
   ASSERT_GT(text.size(), 2 * LogReader::kMaxLineBytes);
   const ReadResult result = ReadAll(text);
   EXPECT_EQ(0, result.m_nDefects);
@@ -275,9 +275,9 @@ TEST_F(LogReaderTest, LinesSplitAcrossReadBuffersAreReadWhole) {
 }
 
 TEST_F(LogReaderTest, LineEndsWithoutCarriageReturnReadTheSame) {
-  test::SampleLogSpec spec;
-  spec.m_nSessionsPerCadet = 2;
-  const std::string text = test::WriteSampleLog(spec);
+  test::SampleLogPlan plan;
+  plan.m_nSessionsPerCadet = 2;
+  const std::string text = test::WriteSampleLog(plan);
   std::string bare;
   for (const char c : text) {
     if (c != '\r')

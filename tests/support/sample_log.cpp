@@ -152,16 +152,16 @@ std::string Session(Draws& draws, const std::string& name, int session, int sess
 
 }  // namespace
 
-std::string WriteSampleLog(const SampleLogSpec& spec) {
-  Draws draws(spec.m_nSeed);
+std::string WriteSampleLog(const SampleLogPlan& plan) {
+  Draws draws(plan.m_nSeed);
   std::string text;
-  for (int s = 0; s < spec.m_nSessionsPerCadet; ++s) {
-    for (std::size_t c = 0; c < spec.m_vCadets.size(); ++c) {
+  for (int s = 0; s < plan.m_nSessionsPerCadet; ++s) {
+    for (std::size_t c = 0; c < plan.m_vCadets.size(); ++c) {
       // A day apart, the cadets an hour apart within the day.
       const std::int64_t start =
-          spec.m_tFirstStart + std::int64_t{86400} * s + 3600 * static_cast<std::int64_t>(c);
-      text += Session(draws, spec.m_vCadets[c], s, spec.m_nSessionsPerCadet, start,
-                      spec.m_nMatchesPerSession);
+          plan.m_tFirstStart + std::int64_t{86400} * s + 3600 * static_cast<std::int64_t>(c);
+      text += Session(draws, plan.m_vCadets[c], s, plan.m_nSessionsPerCadet, start,
+                      plan.m_nMatchesPerSession);
     }
   }
   return text;

@@ -7,7 +7,7 @@
 namespace qz::test {
 
 // What a made-up history of play looks like.
-struct SampleLogSpec {
+struct SampleLogPlan {
   std::vector<std::string> m_vCadets = {"Ace", "Zo\u00eb"};
   int m_nSessionsPerCadet = 8;
   int m_nMatchesPerSession = 2;
@@ -19,7 +19,7 @@ struct SampleLogSpec {
 // cadet a series of sessions a day apart, every one a header, the judged answers of its
 // matches (wrong answers re-asked, some time-outs, fewer mistakes and quicker answers as the
 // sessions go on, 7 x 8 and 6 x 7 harder than the rest) and a summary. Deterministic for a
-// spec; times print in the local time zone.
-std::string WriteSampleLog(const SampleLogSpec& spec);
+// plan; times print in the local time zone.
+std::string WriteSampleLog(const SampleLogPlan& plan);
 
 }  // namespace qz::test

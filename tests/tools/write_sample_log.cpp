@@ -11,13 +11,13 @@ int main(int argc, char** argv) {
     std::cerr << "usage: write_sample_log FILE [SESSIONS_PER_CADET [CADET ...]]\n";
     return 1;
   }
-  qz::test::SampleLogSpec spec;
+  qz::test::SampleLogPlan plan;
   if (argc > 2)
-    spec.m_nSessionsPerCadet = std::atoi(argv[2]);
+    plan.m_nSessionsPerCadet = std::atoi(argv[2]);
   if (argc > 3)
-    spec.m_vCadets.assign(argv + 3, argv + argc);
+    plan.m_vCadets.assign(argv + 3, argv + argc);
   std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-  out << qz::test::WriteSampleLog(spec);
+  out << qz::test::WriteSampleLog(plan);
   out.close();
   return out ? 0 : 1;
 }
