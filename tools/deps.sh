@@ -29,4 +29,4 @@ qz_install_packages() {
 QZ_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev
   libsdl2-mixer-dev fonts-dejavu-core fonts-dejavu-extra)
 QZ_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-  imagemagick clang libclang-rt-14-dev)
+  imagemagick clang libclang-rt-14-dev python3 librsvg2-bin chromium)

@@ -3,13 +3,9 @@
 #include "platform/calendar.h"
 #include "platform/string_printf.h"
 #include "records/file_error_text.h"
+#include "records/log_format.h"
 
 namespace qz {
-namespace {
-
-constexpr char kDateTime[] = "%y-%m-%d %H:%M:%S";
-
-}  // namespace
 
 void AppendLog(FileAppender& files, MessageBox& message_box, const std::filesystem::path& log_path,
                std::string_view text) {
@@ -27,7 +23,8 @@ void AppendLog(Platform& platform, std::string_view text) {
 }
 
 std::string AgePhrase(int years, int months) {
-  return StringPrintf(", age %d years %d month%s", years, months, months == 1 ? "" : "s");
+  return StringPrintf("%s%d years %d month%s", kHeaderAgeLead, years, months,
+                      months == 1 ? "" : "s");
 }
 
 std::string FormatSessionHeader(std::string_view cadet_name, std::string_view age_phrase,
@@ -35,24 +32,24 @@ std::string FormatSessionHeader(std::string_view cadet_name, std::string_view ag
   std::string text = "\r\n\r\n";
   text += cadet_name;
   text += age_phrase;
-  text += "\tDate: " + FormatLocalTime(run_start, kDateTime) + "\r\n";
+  text += kHeaderDateLead + FormatLocalTime(run_start, kLogDateTimeFormat) + "\r\n";
   text += "\r\n\r\n";
   return text;
 }
 
 std::string FormatProblemLine(const ProblemLine& line) {
   std::string text = StringPrintf("%03d ", line.m_nProblem);
-  text += FormatLocalTime(line.m_tNow, kDateTime) + "\t";
+  text += FormatLocalTime(line.m_tNow, kLogDateTimeFormat) + "\t";
   text += StringPrintf("\t%d %s %d =", line.m_nA, line.m_strSign.c_str(), line.m_nB);
   // The OK test comes first: a time-out with the right value in the box logs as OK.
   if (line.m_nAnswer == line.m_nResult) {
-    text += StringPrintf("%d\t\tOK\t", line.m_nAnswer);
+    text += StringPrintf("%d\t\t%s\t", line.m_nAnswer, kResultOk);
   } else if (line.m_bTimedOut) {
-    text += StringPrintf("T/O (%d)\t\t", line.m_nResult);
+    text += StringPrintf("%s (%d)\t\t", kResultTimedOut, line.m_nResult);
   } else {
     text += StringPrintf("%d (%d)\t\t", line.m_nAnswer, line.m_nResult);
   }
-  text += StringPrintf(" %ds\tscore: %d\r\n", line.m_nLastSecs, line.m_nScore);
+  text += StringPrintf(" %ds\t%s%d\r\n", line.m_nLastSecs, kScoreLead, line.m_nScore);
   return text;
 }
 

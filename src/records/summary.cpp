@@ -2,11 +2,10 @@
 
 #include "platform/calendar.h"
 #include "platform/string_printf.h"
+#include "records/log_format.h"
 
 namespace qz {
 namespace {
-
-constexpr char kDateTime[] = "%y-%m-%d %H:%M:%S";
 
 // The simple upper-case mapping of a Latin code point; others map to themselves.
 char32_t UpperLatin(char32_t c) {
@@ -87,24 +86,24 @@ std::string FormatSpan(std::int64_t seconds) {
 std::string FormatSummary(const SummaryValues& v) {
   // Nothing finished: the shortest time still holds its "none yet" start value.
   const std::int32_t shortest = v.m_nDone < 1 ? 0 : v.m_nMinSecs;
-  std::string text = "\r\n\r\nSUMMARY\r\n\r\n";
-  text += StringPrintf("Difficulty Level\t\t: %d\r\n", v.m_nGameLevel);
-  text += StringPrintf("Right Answers\t\t: %d\r\n", v.m_nRunRight);
-  text += StringPrintf("Wrong Answers\t\t: %d\r\n", v.m_nRunWrong);
-  text += StringPrintf("Tasks Completed\t\t: %d\r\n", v.m_nDone);
-  text += StringPrintf("Total Tasks\t\t: %d\r\n", v.m_nAnswers);
-  text += StringPrintf("Longest Response Time\t: %d s\r\n", v.m_nMaxSecs);
-  text += StringPrintf("Shortest Response Time\t: %d s\r\n", shortest);
-  text += StringPrintf("Average Response Time\t: %d s\r\n", v.m_nAvgSecs);
-  text += "Total Excercise Time\t: " + FormatSpan(v.m_nSumSecs) + "\r\n";
-  text += "Time Start\t\t\t: " + FormatLocalTime(v.m_tRunStart, kDateTime) + "\r\n";
-  text += "Time End\t\t\t: " + FormatLocalTime(v.m_tRunEnd, kDateTime) + "\r\n";
-  text += "Total Timeframe\t\t: " + FormatSpan(v.m_tRunEnd - v.m_tRunStart) + "\r\n\r\n";
-  text += "Quizendo " + UpperCaseName(v.m_strCadetName) + "\r\n\r\n";
-  text += "Rank:\t\t" + v.m_strRank + "\r\n";
-  text += "Skill:\t\t" + v.m_strBelt + "\r\n";
-  text += "Fight Style:\t" + v.m_strStyle + "\r\n";
-  text += StringPrintf("High Score:\t%d\r\n\r\n", v.m_nHiScore);
+  std::string text = std::string("\r\n\r\n") + kSummaryHeading + "\r\n\r\n";
+  text += kSummaryLevel + StringPrintf("%d\r\n", v.m_nGameLevel);
+  text += kSummaryRight + StringPrintf("%d\r\n", v.m_nRunRight);
+  text += kSummaryWrong + StringPrintf("%d\r\n", v.m_nRunWrong);
+  text += kSummaryDone + StringPrintf("%d\r\n", v.m_nDone);
+  text += kSummaryAnswers + StringPrintf("%d\r\n", v.m_nAnswers);
+  text += kSummaryLongest + StringPrintf("%d%s\r\n", v.m_nMaxSecs, kSummarySecondsUnit);
+  text += kSummaryShortest + StringPrintf("%d%s\r\n", shortest, kSummarySecondsUnit);
+  text += kSummaryAverage + StringPrintf("%d%s\r\n", v.m_nAvgSecs, kSummarySecondsUnit);
+  text += kSummaryExercise + FormatSpan(v.m_nSumSecs) + "\r\n";
+  text += kSummaryStart + FormatLocalTime(v.m_tRunStart, kLogDateTimeFormat) + "\r\n";
+  text += kSummaryEnd + FormatLocalTime(v.m_tRunEnd, kLogDateTimeFormat) + "\r\n";
+  text += kSummaryTimeframe + FormatSpan(v.m_tRunEnd - v.m_tRunStart) + "\r\n\r\n";
+  text += kSummaryName + UpperCaseName(v.m_strCadetName) + "\r\n\r\n";
+  text += kSummaryRank + v.m_strRank + "\r\n";
+  text += kSummarySkill + v.m_strBelt + "\r\n";
+  text += kSummaryStyle + v.m_strStyle + "\r\n";
+  text += kSummaryHighScore + StringPrintf("%d\r\n\r\n", v.m_nHiScore);
   return text;
 }
 

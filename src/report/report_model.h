@@ -1,0 +1,119 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <string>
+#include <tuple>
+#include <unordered_map>
+#include <vector>
+
+#include "records/log_reader.h"
+
+namespace qz {
+
+// Right, wrong and timed-out answers of some group of problems.
+struct AnswerTally {
+  int m_nJudged = 0;
+  int m_nRight = 0;
+  int m_nWrong = 0;
+  int m_nTimedOut = 0;
+
+  void Add(LogOutcome outcome);
+  int Misses() const { return m_nWrong + m_nTimedOut; }
+  // Share of right answers, 0 to 1; nothing when nothing was judged.
+  std::optional<double> Accuracy() const;
+  std::optional<double> TimeOutRate() const;
+};
+
+// One run of the game as the report shows it.
+struct SessionPoint {
+  int m_nNumber = 0;  // the session's number among all sessions read, from 1
+  LogDateTime m_dtStart;
+  AnswerTally m_tally;
+  int m_nFinished = 0;               // right answers and time-outs: problems with a time
+  std::int64_t m_nFinishedSecs = 0;  // their response times added up
+
+  std::optional<double> AverageSecs() const;
+};
+
+// One multiplication, addition ... fact: the same operands and operation.
+struct FactKey {
+  int m_nA = 0;
+  LogOperation m_eOperation = LogOperation::kAdd;
+  int m_nB = 0;
+  bool operator==(const FactKey&) const = default;
+};
+
+struct FactKeyHash {
+  std::size_t operator()(const FactKey& key) const;
+};
+
+struct FactTally {
+  FactKey m_key;
+  int m_nResult = 0;
+  AnswerTally m_tally;
+};
+
+// Everything the report says about one cadet.
+struct CadetReport {
+  static constexpr int kTimesTableSize = 10;  // operands 0 to 9
+
+  std::string m_strName;  // empty for sessions of a log cut before its first header
+  std::vector<SessionPoint> m_vSessions;
+  std::array<AnswerTally, kLogOperationCount> m_aOperations{};
+  AnswerTally m_total;
+  int m_nFinished = 0;
+  std::int64_t m_nFinishedSecs = 0;
+  std::unordered_map<FactKey, FactTally, FactKeyHash> m_mFacts;
+  // Multiplications by the size of their operands (signs dropped): [first][second].
+  std::array<std::array<AnswerTally, kTimesTableSize>, kTimesTableSize> m_aTimesTable{};
+  // The summary of the latest session that has one: belt and rank reached.
+  std::optional<LogSummary> m_oLatestSummary;
+  LogDateTime m_dtLatestSummary;
+  int m_nBestLevel = 0;
+  int m_nBestHighScore = 0;
+
+  // The facts with the most misses, worst first (then the lowest accuracy, then the most
+  // asked); facts never missed are left out.
+  std::vector<FactTally> MostMissedFacts(std::size_t count) const;
+  std::optional<double> AverageSecs() const;
+};
+
+// One log file given to the report.
+struct SourceReport {
+  std::string m_strPath;
+  bool m_bOpened = false;
+  bool m_bReadError = false;
+  std::int64_t m_nLines = 0;
+  int m_nSessions = 0;
+  int m_nDuplicates = 0;  // sessions left out because a fuller copy of them was counted
+  std::int64_t m_nDefects = 0;
+  std::vector<LogDefect> m_vDefects;  // the first ones, with their line numbers
+};
+
+// Sorts the sessions of all logs into cadets and sums them up.
+class ReportModel {
+ public:
+  // Adds the session; 0 when the same session (cadet and start time) was added before,
+  // else the session's number.
+  int AddSession(const LogSession& session);
+  // Sorts each cadet's sessions by time and the cadets by name; call once all are added.
+  void Finish();
+
+  std::vector<SourceReport>& Sources() { return m_vSources; }
+  const std::vector<SourceReport>& Sources() const { return m_vSources; }
+  const std::vector<CadetReport>& Cadets() const { return m_vCadets; }
+
+ private:
+  CadetReport& Cadet(const std::string& name);
+
+  std::vector<SourceReport> m_vSources;
+  std::vector<CadetReport> m_vCadets;
+  std::unordered_map<std::string, std::size_t> m_mCadetIndex;
+  std::set<std::tuple<std::string, LogDateTime>> m_setSeen;
+  int m_nSessions = 0;
+};
+
+}  // namespace qz

@@ -1,0 +1,122 @@
+#include "report/html_report.h"
+
+#include <gtest/gtest.h>
+
+#include "report/markup.h"
+
+namespace qz {
+namespace {
+
+int Count(const std::string& text, const std::string& what) {
+  int n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+TEST(MarkupTest, EscapesMarkupAndRepairsBrokenText) {
+  const struct {
+    std::string m_strIn;
+    std::string m_strOut;
+  } cases[] = {
+      {"Ace", "Ace"},
+      {"<script>alert('x')</script>", "&lt;script&gt;alert(&#39;x&#39;)&lt;/script&gt;"},
+      {"Tom & \"Jerry\"", "Tom &amp; &quot;Jerry&quot;"},
+      {"Zo\u00eb \u4e2d \U0001F600", "Zo\u00eb \u4e2d \U0001F600"},
+      {"bad \xff byte", "bad \uFFFD byte"},
+      {"cut \xc3", "cut \uFFFD"},
+      {"overlong \xc0\xaf", "overlong \uFFFD\uFFFD"},
+      {"surrogate \xed\xa0\x80", "surrogate \uFFFD\uFFFD\uFFFD"},
+      {std::string("nul\0bell\a cr\r", 13), "nulbell cr"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.m_strOut, EscapeMarkup(c.m_strIn)) << c.m_strIn;
+}
+
+LogSession SessionOf(const std::string& name, int day) {
+  LogSession session;
+  session.m_bHeader = true;
+  session.m_strCadet = name;
+  session.m_dtStart = LogDateTime{2007, 5, day, 16, 0, 0};
+  for (int i = 0; i < 6; ++i) {
+    LogAnswer a;
+    a.m_nA = i;
+    a.m_eOperation = i % 2 ? LogOperation::kMultiply : LogOperation::kAdd;
+    a.m_nB = 7;
+    a.m_nResult = i % 2 ? i * 7 : i + 7;
+    a.m_eOutcome = i == 3   ? LogOutcome::kWrong
+                   : i == 5 ? LogOutcome::kTimedOut
+                            : LogOutcome::kRight;
+    a.m_nSeconds = 3;
+    session.m_vAnswers.push_back(a);
+  }
+  session.m_oSummary = LogSummary{};
+  session.m_oSummary->m_strBelt = "Green Belt";
+  session.m_oSummary->m_strRank = "<i>Warrior</i>";
+  session.m_oSummary->m_strStyle = "Iron \"Hammer\"";
+  return session;
+}
+
+TEST(HtmlReportTest, ThePageIsSelfContainedAndEscapesEverythingFromTheLog) {
+  ReportModel model;
+  SourceReport& source = model.Sources().emplace_back();
+  source.m_strPath = "<qz>.log";
+  source.m_bOpened = true;
+  source.m_nDefects = 1;
+  source.m_vDefects.push_back({12, "not a line of the log", "<img src=x onerror=alert(1)>"});
+  model.AddSession(SessionOf("<script>alert(1)</script>", 1));
+  model.AddSession(SessionOf("<script>alert(1)</script>", 2));
+  model.Finish();
+  const std::string page = RenderHtmlReport(model);
+
+  EXPECT_EQ(0, Count(page, "<script"));
+  EXPECT_EQ(0, Count(page, "<img"));
+  EXPECT_EQ(0, Count(page, "<i>Warrior"));
+  EXPECT_EQ(0, Count(page, "<qz>"));
+  EXPECT_GT(Count(page, "&lt;script&gt;alert(1)&lt;/script&gt;"), 0);
+  EXPECT_GT(Count(page, "Iron &quot;Hammer&quot;"), 0);
+  // Nothing is fetched: no sources, no external links; only the SVG namespace names a URL.
+  EXPECT_EQ(0, Count(page, "src=\""));
+  EXPECT_EQ(0, Count(page, "href=\"http"));
+  EXPECT_EQ(Count(page, "<svg"), Count(page, "http://www.w3.org/2000/svg"));
+  EXPECT_EQ(1, Count(page, "Content-Security-Policy"));
+  // Accuracy, time, operations and the times table, each with a title and a text alternative.
+  EXPECT_EQ(4, Count(page, "<svg"));
+  EXPECT_EQ(4, Count(page, "<desc>"));
+  EXPECT_EQ(100, Count(page, "class=\"cell\""));
+  // The unreadable line is reported with its number.
+  EXPECT_GT(Count(page, "<td>12</td>"), 0);
+  EXPECT_GT(Count(page, "Green Belt"), 0);
+}
+
+TEST(HtmlReportTest, AnEmptyLogGivesAPageThatSaysSo) {
+  ReportModel model;
+  SourceReport& missing = model.Sources().emplace_back();
+  missing.m_strPath = "qz.log";
+  model.Finish();
+  const std::string page = RenderHtmlReport(model);
+  EXPECT_GT(Count(page, "qz.log could not be opened"), 0);
+  EXPECT_GT(Count(page, "no answers yet"), 0);
+  EXPECT_EQ(0, Count(page, "<svg"));
+}
+
+TEST(HtmlReportTest, ManySessionsArePooledIntoFewerChartPoints) {
+  ReportModel model;
+  for (int day = 1; day <= 28; ++day) {
+    for (int month = 1; month <= 12; ++month) {
+      LogSession s = SessionOf("Ace", day);
+      s.m_dtStart.m_nMonth = month;
+      model.AddSession(s);
+    }
+  }
+  model.Finish();
+  const std::string page = RenderHtmlReport(model);
+  // 336 sessions in points of 3: 112 markers per line chart, and the note says so.
+  EXPECT_EQ(2, Count(page, "Each point pools 3 sessions in a row."));
+  EXPECT_EQ(0, Count(page, "class=\"point\""));  // too many points for markers
+  EXPECT_GT(Count(page, "the latest 100 of 336"), 0);
+}
+
+}  // namespace
+}  // namespace qz

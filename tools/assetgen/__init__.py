@@ -1,0 +1,1 @@
+"""Generators for the game's pictures and sounds (Python standard library only)."""
