@@ -15,8 +15,6 @@ constexpr ColorRef kDialogBack = Rgb(0, 0, 0);
 constexpr ColorRef kDialogText = Rgb(255, 192, 77);
 // The dialog font: a plain sans about as tall as the templates' 8-point face.
 constexpr int kDialogFontHeight = 13;
-// The modal loop wakes at least this often to look at its end condition.
-constexpr std::uint32_t kLoopWaitMs = 1000;
 
 }  // namespace
 
@@ -100,7 +98,8 @@ int Dialog::RunModal(Dialog* owner) {
     // before the first frame.
     if (!m_platform.events.Poll(e)) {
       PaintIfDirty();
-      if (!m_platform.events.Wait(e, kLoopWaitMs))
+      // Only a handler ends the window, and handlers run on events: nothing to wake up for.
+      if (!m_platform.events.Wait(e, kWaitForever))
         continue;
     }
     HandleEvent(e);
@@ -119,6 +118,8 @@ void Dialog::EndDialog(int result) {
     return;
   m_bEnded = true;
   m_nResult = result;
+  // Wakes a loop that waits for events, wherever the call came from.
+  m_platform.events.Post(Event{});
 }
 
 bool Dialog::Ended() const {
