@@ -243,8 +243,22 @@ bool Dialog::IsItemEnabled(int id) const {
   return c != nullptr && c->IsEnabled();
 }
 
+Control* Dialog::FindControl(int id) const {
+  if (Control* c = GetItem(id))
+    return c;
+  for (const Dialog* child : m_children) {
+    if (Control* c = child->FindControl(id))
+      return c;
+  }
+  return nullptr;
+}
+
 bool Dialog::IsUsable(const Control& control) const {
-  if (!control.IsVisible() || !control.IsEnabled())
+  return control.IsEnabled() && IsShown(control);
+}
+
+bool Dialog::IsShown(const Control& control) const {
+  if (!control.IsVisible())
     return false;
   const Dialog* d = static_cast<const Dialog*>(control.Owner());
   for (; d != nullptr; d = d->m_pParent) {

@@ -60,6 +60,8 @@ class Dialog : public ControlOwner, public PumpTarget {
   // uses it instead of making its own. Call before the window is built.
   void Bind(int id, Control& member);
   Control* GetItem(int id) const;
+  // This window's control `id`, else the first one of that id in its child panels.
+  Control* FindControl(int id) const;
   // Direct write; the change is on screen when the call returns.
   void SetItemText(int id, const std::string& text);
   std::string GetItemText(int id) const;
@@ -68,7 +70,9 @@ class Dialog : public ControlOwner, public PumpTarget {
   void FocusItem(int id);
   bool IsItemVisible(int id) const;
   bool IsItemEnabled(int id) const;
-  // Whether the control and every window it lies in are shown, and it is enabled.
+  // Whether the control and every window it lies in are shown.
+  bool IsShown(const Control& control) const;
+  // Whether it is shown and enabled.
   bool IsUsable(const Control& control) const;
   // The control's rectangle in the coordinates of the top-level window.
   Rect ItemRectInWindow(const Control& control) const;
