@@ -1,11 +1,7 @@
 #include "game/drill_dlg.h"
 
 #include "profile/setup_panel.h"
-
-#if __has_include("profile/training_settings.h")
 #include "profile/training_settings.h"
-#define QZ_HAVE_TRAINING_SETTINGS 1
-#endif
 
 namespace qz {
 namespace {
@@ -16,7 +12,7 @@ constexpr ColorRef kWhite = Rgb(255, 255, 255);
 constexpr ColorRef kAmber = Rgb(255, 192, 77);
 
 constexpr char kBackground[] = "163";
-constexpr char kIcon[] = "128";
+constexpr char kIcon[] = "icon";
 constexpr char kSoundOnPicture[] = "172";
 constexpr char kSoundOffPicture[] = "173";
 constexpr int kSoundSwitchSize = 24;
@@ -74,12 +70,9 @@ bool CDrillDlg::OnInitDialog() {
   for (int id : {kItemCadet, kItemRank, kItemBelt})
     GetItem(id)->SetFont(m_pSmallFont);
 
-#ifdef QZ_HAVE_TRAINING_SETTINGS
   LoadSettings(m_platform.settings, m_settings);
   // The sound switch starts from the stored state.
   m_bSound = m_settings.m_nSoundOn != 0;
-#endif
-  // LoadSettings comes with the settings record; until it is in the tree the defaults hold.
   m_soundSwitch.SetImage(FindPicture(m_bSound ? kSoundOnPicture : kSoundOffPicture),
                          kSoundSwitchSize, kSoundSwitchSize);
 
@@ -154,12 +147,9 @@ CtlColor CDrillDlg::OnCtlColor(Control& control) {
   // Every static and edit of the window sits on black.
   switch (control.Id()) {
     case kItemHiScore: {
-      bool above = false;
-#ifdef QZ_HAVE_TRAINING_SETTINGS
       // Unsigned on purpose: the banked total is compared as the stored value is.
-      above = static_cast<std::uint32_t>(m_nHiScore) >
-              static_cast<std::uint32_t>(m_settings.m_nOldHiScore);
-#endif
+      const bool above = static_cast<std::uint32_t>(m_nHiScore) >
+                         static_cast<std::uint32_t>(m_settings.m_nOldHiScore);
       return {above ? kRed : m_crText, kBlack};
     }
     case kItemCadet:
@@ -233,9 +223,7 @@ void CDrillDlg::OnSoundSwitch() {
     if (!m_bRunning)
       m_platform.sound.Play(kWaitingMusic, kSoundResource | kSoundAsync | kSoundLoop);
   }
-#ifdef QZ_HAVE_TRAINING_SETTINGS
   m_settings.m_nSoundOn = m_bSound ? 1 : 0;
-#endif
 }
 
 void CDrillDlg::OnSetup() {
