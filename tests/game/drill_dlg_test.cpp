@@ -195,5 +195,33 @@ TEST_F(MainWindow, SetupPanelLiesOnTheFrame) {
   RunGame();
 }
 
+TEST_F(MainWindow, ControlsSitOnTheArtwork) {
+  StartUp();
+  Then([&] {
+    ASSERT_NE(nullptr, Window().Window());
+    const Canvas& canvas = Window().Window()->GetCanvas();
+    struct Spot {
+      const char* picture;
+      Point at;  // where the picture's top left corner belongs, in window pixels
+    };
+    const Spot spots[] = {
+        {"163", {0, 0}},        {"172", {172, 364}},   {"168", {298, 170}},
+        {"ENTERU", {260, 296}}, {"SETUPU", {14, 348}}, {"EXITU", {508, 348}},
+    };
+    for (const Spot& s : spots) {
+      const Bitmap& b = m_assets.GetBitmap(s.picture);
+      for (Point p : {Point{1, 1}, Point{b.width - 1, b.height - 1}}) {
+        EXPECT_EQ(b.At(p.x, p.y), canvas.PixelAt(s.at.x + p.x, s.at.y + p.y))
+            << s.picture << " at " << p.x << "," << p.y;
+      }
+    }
+    // The energy gauge, 224 pixels at 216,10, is filled to 49 %: 110 pixels.
+    EXPECT_EQ(ToPixel(Rgb(47, 200, 144)), canvas.PixelAt(216 + 109, 20));
+    EXPECT_EQ(ToPixel(Rgb(224, 224, 224)), canvas.PixelAt(216 + 110, 20));
+  });
+  Press(Key::kEscape);
+  RunGame();
+}
+
 }  // namespace
 }  // namespace qz
