@@ -36,7 +36,7 @@ struct CtlColor {
 class ControlOwner {
  public:
   virtual ~ControlOwner() = default;
-  // A notification: the framework's WM_COMMAND with the control's id and a code.
+  // A notification from a control: its id and what happened (the codes above).
   virtual void OnCommand(int id, int code) = 0;
   virtual CtlColor OnCtlColor(Control& control) = 0;
   // Something changed on screen: the window repaints in the next paint cycle.
@@ -59,7 +59,7 @@ class ControlOwner {
 
 // A child control of a window: an id, a place in logical pixels within its window, a text and
 // the visible and enabled states. Created from a template line; the window owns it (or binds a
-// member object, as dialog data exchange does).
+// member object in its place).
 class Control {
  public:
   Control() = default;
@@ -86,7 +86,7 @@ class Control {
   void Enable(bool enabled);
 
   const std::string& GetText() const { return m_strText; }
-  // The text as the window's SetWindowText would set it; repaints in the next cycle.
+  // Replaces the text; repaints in the next cycle.
   virtual void SetText(std::string_view text);
 
   void SetFont(Font* font);
@@ -106,6 +106,8 @@ class Control {
   virtual void OnMouseDown(Point) {}
   virtual void OnMouseMove(Point) {}
   virtual void OnMouseUp(Point) {}
+  // The press it took will get no release (the window gave the mouse to another control).
+  virtual void OnCancelMode() {}
   virtual void OnKeyDown(const Event&) {}
   virtual void OnText(std::string_view) {}
   virtual void OnSetFocus() {}

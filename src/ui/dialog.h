@@ -56,7 +56,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   Dialog* Parent() const { return m_pParent; }
 
   // --- Controls -----------------------------------------------------------------------
-  // Binds a member object to the template control `id` (dialog data exchange): the window
+  // Binds a member object to the template control `id`: the window
   // uses it instead of making its own. Call before the window is built.
   void Bind(int id, Control& member);
   Control* GetItem(int id) const;
@@ -119,7 +119,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   void OnControlUnusable(Control& control) override;
 
  protected:
-  // Handlers, as the framework names them.
+  // Handlers: what the window does on each event.
   virtual bool OnInitDialog() { return true; }
   // True when the event was handled here and must not be dispatched. The base does the
   // dialog keys: Tab and Shift+Tab move the focus between tab stops, Return or Space click
@@ -159,6 +159,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   void TabOrder(std::vector<Control*>* chain);
   void MoveFocusByTab(bool backward);
   void ForgetControlsOf(Dialog& child);
+  void ReleaseCapture();
   void RemoveChild(Dialog& child);
 
   int m_nTemplateId;

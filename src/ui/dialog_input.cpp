@@ -151,8 +151,10 @@ Control* Dialog::ControlAt(Point p) {
 void Dialog::RouteMouse(const Event& e) {
   const Point p{e.x, e.y};
   if (e.type == EventType::kMouseDown) {
-    if (e.button != MouseButton::kLeft || m_pCapture != nullptr)
+    if (e.button != MouseButton::kLeft)
       return;
+    // A press whose release never came (it went to another window) is given up.
+    ReleaseCapture();
     Control* target = ControlAt(p);
     if (target == nullptr)
       return;
@@ -255,8 +257,18 @@ Control* Dialog::GetFocus() {
   return Root()->m_pFocus;
 }
 
+void Dialog::ReleaseCapture() {
+  Dialog* root = Root();
+  Control* captured = root->m_pCapture;
+  root->m_pCapture = nullptr;
+  if (captured != nullptr)
+    captured->OnCancelMode();
+}
+
 void Dialog::OnControlUnusable(Control& control) {
   Dialog* root = Root();
+  if (root->m_pCapture == &control)
+    ReleaseCapture();
   if (root->m_pFocus != &control || IsUsable(control))
     return;
   Control* fallback = root->FocusFallback();

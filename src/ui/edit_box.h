@@ -24,7 +24,7 @@ class EditBox : public Control {
   // The most characters typing or pasting may leave in the box.
   void SetLimitText(int limit);
   int GetLimitText() const { return m_nLimit; }
-  // Selection as EM_GETSEL gives it: start <= end, in characters.
+  // The selection, start <= end, in characters.
   void GetSel(int* start, int* end) const;
   // Anchor at `start`, caret at `end`; clamped to the text.
   void SetSel(int start, int end);
@@ -43,6 +43,7 @@ class EditBox : public Control {
   void OnText(std::string_view utf8) override;
   void OnSetFocus() override;
   void OnKillFocus() override;
+  void OnCancelMode() override { m_bDragging = false; }
 
  protected:
   // One typed character. The base inserts printable characters (digits only with the number

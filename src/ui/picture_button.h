@@ -26,6 +26,7 @@ class PictureButton : public Control {
   void OnMouseMove(Point p) override;
   void OnMouseUp(Point p) override;
   void OnKillFocus() override;
+  void OnCancelMode() override { OnKillFocus(); }
 
  private:
   bool Inside(Point p) const;

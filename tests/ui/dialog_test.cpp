@@ -121,6 +121,23 @@ TEST_F(DialogRun, ThePressedControlGetsTheRelease) {
   EXPECT_EQ(expected, box.commands);
 }
 
+TEST_F(DialogRun, APressWithoutItsReleaseIsGivenUp) {
+  Probe box(ui.platform, 5);
+  Mouse(EventType::kMouseDown, box, 105, 65);
+  Mouse(EventType::kMouseDown, box, 5, 5);  // the release went elsewhere
+  Mouse(EventType::kMouseUp, box, 105, 65);
+  Mouse(EventType::kMouseDown, box, 105, 65);
+  Check([&] { box.EnableItem(1, false); });  // disabled while pressed: no click
+  Mouse(EventType::kMouseUp, box, 105, 65);
+  Check([&] {
+    // The focus left the disabled button for the first edit.
+    const std::vector<std::pair<int, int>> expected = {{12, 0}, {10, kEnSetFocus}};
+    EXPECT_EQ(expected, box.commands);
+    box.EndDialog(0);
+  });
+  box.RunModal();
+}
+
 TEST_F(DialogRun, AFocusedControlThatGoesAwayHandsTheFocusOn) {
   Probe box(ui.platform, 5);
   Key(Key::kTab);
