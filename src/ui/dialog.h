@@ -1,0 +1,190 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/event.h"
+#include "platform/pause.h"
+#include "platform/platform.h"
+#include "platform/window_system.h"
+#include "ui/control.h"
+#include "ui/dialog_template.h"
+
+namespace qz {
+
+// A window built from a dialog template at run time: it owns its controls, routes input to
+// them, keeps the keyboard focus and paints itself and them on its canvas.
+//
+// Two kinds: a top-level dialog has its own native window and runs modally (RunModal); a
+// child dialog (a panel) lives inside its parent's window and is drawn and routed by it.
+//
+// Event flow: the modal loop takes an event, lets the window pre-translate it (the keyboard
+// keys of a dialog: Tab, Return, Space, Escape), dispatches it and repaints the whole canvas
+// once if something changed. A pause (WaitPumping) dispatches without pre-translating. While a
+// modal box is open, the windows under it still get their timers, posted messages and
+// repaints, but no input. EndDialog makes every loop running in or above this dialog return.
+class Dialog : public ControlOwner, public PumpTarget {
+ public:
+  Dialog(Platform& platform, int template_id);
+  ~Dialog() override;
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+
+  // --- Life of the window -------------------------------------------------------------
+  // Builds the window, runs OnInitDialog, opens the native window (modal over `owner`'s, when
+  // given) and runs the loop until EndDialog. Returns the EndDialog result, or -1 when the
+  // template could not be read (LastError says why).
+  int RunModal(Dialog* owner = nullptr);
+  void EndDialog(int result);
+  bool Ended() const override;
+  // Builds this dialog as a hidden child of `parent` at its client origin from template
+  // `template_id` (low 16 bits) and runs OnInitDialog. False, with LastError, on failure.
+  bool CreateChild(int template_id, Dialog& parent);
+  bool HasWindow() const { return m_bBuilt; }
+  const std::string& LastError() const { return m_strError; }
+  int TemplateId() const { return m_nTemplateId; }
+
+  // Child placement and visibility. Positions are in the parent's client coordinates.
+  void ShowWindow(bool show);
+  bool IsWindowVisible() const { return m_bVisible; }
+  void MoveWindow(int x, int y);
+  // The window's rectangle in the coordinates of the top-level window.
+  Rect WindowRect() const;
+  Dialog* Parent() const { return m_pParent; }
+
+  // --- Controls -----------------------------------------------------------------------
+  // Binds a member object to the template control `id`: the window
+  // uses it instead of making its own. Call before the window is built.
+  void Bind(int id, Control& member);
+  Control* GetItem(int id) const;
+  // This window's control `id`, else the first one of that id in its child panels.
+  Control* FindControl(int id) const;
+  // Direct write; the change is on screen when the call returns.
+  void SetItemText(int id, const std::string& text);
+  std::string GetItemText(int id) const;
+  void ShowItem(int id, bool show);
+  void EnableItem(int id, bool enable);
+  void FocusItem(int id);
+  bool IsItemVisible(int id) const;
+  bool IsItemEnabled(int id) const;
+  // Whether the control and every window it lies in are shown.
+  bool IsShown(const Control& control) const;
+  // Whether it is shown and enabled.
+  bool IsUsable(const Control& control) const;
+  // The control's rectangle in the coordinates of the top-level window.
+  Rect ItemRectInWindow(const Control& control) const;
+  // Pushes (save false) or pulls (save true) the bound texts.
+  void UpdateData(bool save);
+
+  // A font kept alive as long as the window, at the window system's scale; nothing when the
+  // font files are missing.
+  Font* MakeFont(FontFace face, int height);
+
+  // --- Time, events, drawing ----------------------------------------------------------
+  // The game's pause: dispatches to this window for `ms` milliseconds; true when a key or
+  // mouse press cut it short (or the window ended).
+  bool WaitPumping(std::uint32_t ms);
+  // Puts the current frame on screen, then blocks without dispatching anything.
+  void Sleep(std::uint32_t ms);
+  // Sends this window a kApp event with `id` through the queue.
+  void PostApp(int id);
+  void SetTimer(int id, std::uint32_t period_ms);
+  void KillTimer(int id);
+
+  // One event, dispatched without pre-translation (what a pause does).
+  void Dispatch(const Event& e) override;
+  // One event as the modal loop handles it: pre-translate, then dispatch.
+  void HandleEvent(const Event& e);
+  bool IsDirty() const;
+  // Repaints and presents the window when something changed since the last frame.
+  void PaintIfDirty();
+  // Paints the whole canvas now, without presenting.
+  void PaintAll();
+  NativeWindow* Window() const;
+
+  // --- ControlOwner -------------------------------------------------------------------
+  void OnCommand(int id, int code) override;
+  CtlColor OnCtlColor(Control& control) override;
+  void Invalidate() override;
+  void PresentNow() override;
+  const Bitmap* FindPicture(const std::string& name) override;
+  std::string ClipboardText() override;
+  int Scale() override;
+  Font* DefaultFont() override;
+  void SetFocus(Control* control) override;
+  Control* GetFocus() override;
+  void OnControlUnusable(Control& control) override;
+
+ protected:
+  // Handlers: what the window does on each event.
+  virtual bool OnInitDialog() { return true; }
+  // True when the event was handled here and must not be dispatched. The base does the
+  // dialog keys: Tab and Shift+Tab move the focus between tab stops, Return or Space click
+  // the focused picture button (Return elsewhere does nothing), Escape is OnCancel.
+  virtual bool PreTranslateMessage(const Event& e);
+  virtual void OnOK();
+  virtual void OnCancel();
+  virtual void OnClose() { OnCancel(); }
+  virtual void OnTimer(int) {}
+  virtual void OnApp(int) {}
+  // Draws the window's background over `client` (canvas coordinates); the controls follow.
+  virtual void OnPaint(Canvas& canvas, const Rect& client);
+  virtual void OnShowWindow(bool) {}
+  virtual void DoDataExchange(bool) {}
+  // Where the focus goes when its control is hidden or disabled; the base: the first usable
+  // tab stop.
+  virtual Control* FocusFallback();
+  // The window's icon, for a top-level window.
+  virtual const Bitmap* Icon() { return nullptr; }
+
+  Platform& m_platform;
+
+ private:
+  bool Build(int template_id);
+  std::unique_ptr<Control> MakeControl(const ControlTemplate& t);
+  Dialog* Root();
+  const Dialog* Root() const;
+  Dialog* BottomOwner();
+  Dialog* FindOwnerWindow(std::uint32_t window_id);
+  bool IsForMe(const Event& e) const;
+  void PaintInto(Canvas& canvas);
+  // Input routing, in top-level window coordinates.
+  Control* ControlAt(Point p);
+  void RouteMouse(const Event& e);
+  void RouteKey(const Event& e);
+  Control* UsableFocus();
+  void TabOrder(std::vector<Control*>* chain);
+  void MoveFocusByTab(bool backward);
+  void ForgetControlsOf(Dialog& child);
+  void ReleaseCapture();
+  void RemoveChild(Dialog& child);
+
+  int m_nTemplateId;
+  DialogTemplate m_template;
+  bool m_bBuilt = false;
+  std::string m_strError;
+  std::map<int, Control*> m_bound;
+  std::vector<std::unique_ptr<Control>> m_owned;
+  std::vector<Control*> m_controls;  // template order: painting order, bottom first
+  std::vector<std::unique_ptr<Font>> m_fonts;
+  Font* m_pDefaultFont = nullptr;
+  bool m_bDefaultFontTried = false;
+
+  Dialog* m_pParent = nullptr;      // for a child
+  std::vector<Dialog*> m_children;  // panels, not owned
+  Point m_origin;                   // in the parent's client coordinates
+  bool m_bVisible = false;
+
+  Dialog* m_pModalOwner = nullptr;  // for a top-level window run over another one
+  std::unique_ptr<NativeWindow> m_pWindow;
+  bool m_bEnded = false;
+  int m_nResult = 0;
+  bool m_bDirty = true;
+  Control* m_pFocus = nullptr;    // top-level only
+  Control* m_pCapture = nullptr;  // top-level only
+};
+
+}  // namespace qz

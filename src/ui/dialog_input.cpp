@@ -1,0 +1,289 @@
+// Input routing and keyboard focus of Dialog.
+#include <algorithm>
+
+#include "ui/dialog.h"
+#include "ui/picture_button.h"
+
+namespace qz {
+namespace {
+
+bool IsInput(const Event& e) {
+  switch (e.type) {
+    case EventType::kKeyDown:
+    case EventType::kKeyUp:
+    case EventType::kText:
+    case EventType::kMouseDown:
+    case EventType::kMouseUp:
+    case EventType::kMouseMove:
+    case EventType::kClose:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool Dialog::IsForMe(const Event& e) const {
+  const NativeWindow* window = Window();
+  return e.window == 0 || (window != nullptr && e.window == window->Id());
+}
+
+Dialog* Dialog::BottomOwner() {
+  Dialog* d = Root();
+  while (d->m_pModalOwner != nullptr)
+    d = d->m_pModalOwner->Root();
+  return d;
+}
+
+Dialog* Dialog::FindOwnerWindow(std::uint32_t window_id) {
+  for (Dialog* d = Root()->m_pModalOwner; d != nullptr; d = d->Root()->m_pModalOwner) {
+    const NativeWindow* window = d->Window();
+    if (window != nullptr && window->Id() == window_id)
+      return d->Root();
+  }
+  return nullptr;
+}
+
+void Dialog::HandleEvent(const Event& e) {
+  Dialog* root = Root();
+  if (root->IsForMe(e) && root->PreTranslateMessage(e)) {
+    root->PaintIfDirty();
+    return;
+  }
+  root->Dispatch(e);
+}
+
+void Dialog::Dispatch(const Event& e) {
+  Dialog* root = Root();
+  if (root != this) {
+    root->Dispatch(e);
+    return;
+  }
+  if (!IsForMe(e)) {
+    // A window under a modal box gets its repaints, timers and posted messages, no input.
+    Dialog* other = FindOwnerWindow(e.window);
+    if (other != nullptr && !IsInput(e))
+      other->Dispatch(e);
+    return;
+  }
+  if (e.window == 0 && (e.type == EventType::kTimer || e.type == EventType::kApp) &&
+      m_pModalOwner != nullptr) {
+    // Timers and messages posted before a window existed belong to the window at the bottom.
+    BottomOwner()->Dispatch(e);
+    PaintIfDirty();
+    return;
+  }
+  switch (e.type) {
+    case EventType::kKeyDown:
+    case EventType::kText:
+      RouteKey(e);
+      break;
+    case EventType::kMouseDown:
+    case EventType::kMouseMove:
+    case EventType::kMouseUp:
+      RouteMouse(e);
+      break;
+    case EventType::kTimer:
+      OnTimer(e.id);
+      break;
+    case EventType::kApp:
+      OnApp(e.id);
+      break;
+    case EventType::kClose:
+      OnClose();
+      break;
+    case EventType::kExpose:
+      Invalidate();
+      break;
+    default:
+      break;
+  }
+  PaintIfDirty();
+}
+
+bool Dialog::PreTranslateMessage(const Event& e) {
+  if (e.type != EventType::kKeyDown)
+    return false;
+  switch (e.key) {
+    case Key::kTab:
+      MoveFocusByTab(e.shift);
+      return true;
+    case Key::kReturn:
+    case Key::kSpace: {
+      Control* focus = UsableFocus();
+      auto* button = dynamic_cast<PictureButton*>(focus);
+      if (button != nullptr && IsUsable(*button)) {
+        button->Click();
+        return true;
+      }
+      // The game's windows have no default button: Return elsewhere does nothing.
+      return e.key == Key::kReturn;
+    }
+    case Key::kEscape:
+      OnCancel();
+      return true;
+    default:
+      return false;
+  }
+}
+
+Control* Dialog::ControlAt(Point p) {
+  const Rect area = WindowRect();
+  if (!area.Contains(p))
+    return nullptr;
+  // Children lie on top of the window's own controls; a press on a child's background stays
+  // there.
+  for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+    Dialog* child = *it;
+    if (child->m_bVisible && child->WindowRect().Contains(p))
+      return child->ControlAt(p);
+  }
+  const Point local{p.x - area.left, p.y - area.top};
+  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+    Control* c = *it;
+    if (c->IsVisible() && c->HitTest(local))
+      return c->IsEnabled() ? c : nullptr;
+  }
+  return nullptr;
+}
+
+void Dialog::RouteMouse(const Event& e) {
+  const Point p{e.x, e.y};
+  if (e.type == EventType::kMouseDown) {
+    if (e.button != MouseButton::kLeft)
+      return;
+    // A press whose release never came (it went to another window) is given up.
+    ReleaseCapture();
+    Control* target = ControlAt(p);
+    if (target == nullptr)
+      return;
+    if (target->TakesFocusOnClick())
+      SetFocus(target);
+    m_pCapture = target;
+    const Rect r = ItemRectInWindow(*target);
+    target->OnMouseDown({p.x - r.left, p.y - r.top});
+    return;
+  }
+  Control* target = m_pCapture;
+  if (target == nullptr)
+    return;
+  const Rect r = ItemRectInWindow(*target);
+  const Point local{p.x - r.left, p.y - r.top};
+  if (e.type == EventType::kMouseMove) {
+    target->OnMouseMove(local);
+  } else if (e.button == MouseButton::kLeft) {
+    m_pCapture = nullptr;
+    target->OnMouseUp(local);
+  }
+}
+
+void Dialog::RouteKey(const Event& e) {
+  Control* target = UsableFocus();
+  if (target == nullptr || !IsUsable(*target))
+    return;
+  if (e.type == EventType::kText) {
+    target->OnText(e.text);
+  } else {
+    target->OnKeyDown(e);
+  }
+}
+
+Control* Dialog::UsableFocus() {
+  Dialog* root = Root();
+  if (root->m_pFocus == nullptr || !IsUsable(*root->m_pFocus)) {
+    Control* fallback = root->FocusFallback();
+    if (fallback != nullptr && fallback != root->m_pFocus)
+      root->SetFocus(fallback);
+  }
+  return root->m_pFocus;
+}
+
+void Dialog::TabOrder(std::vector<Control*>* chain) {
+  for (Control* c : m_controls) {
+    if (c->IsTabStop())
+      chain->push_back(c);
+  }
+  for (Dialog* child : m_children)
+    child->TabOrder(chain);
+}
+
+void Dialog::MoveFocusByTab(bool backward) {
+  Dialog* root = Root();
+  std::vector<Control*> chain;
+  root->TabOrder(&chain);
+  std::vector<Control*> usable;
+  for (Control* c : chain) {
+    if (IsUsable(*c))
+      usable.push_back(c);
+  }
+  if (usable.empty())
+    return;
+  auto at = std::find(usable.begin(), usable.end(), root->m_pFocus);
+  if (at == usable.end()) {
+    SetFocus(backward ? usable.back() : usable.front());
+    return;
+  }
+  const size_t n = usable.size();
+  const size_t index = static_cast<size_t>(at - usable.begin());
+  SetFocus(usable[backward ? (index + n - 1) % n : (index + 1) % n]);
+}
+
+Control* Dialog::FocusFallback() {
+  std::vector<Control*> chain;
+  Root()->TabOrder(&chain);
+  for (Control* c : chain) {
+    if (IsUsable(*c))
+      return c;
+  }
+  return nullptr;
+}
+
+void Dialog::SetFocus(Control* control) {
+  Dialog* root = Root();
+  if (control == root->m_pFocus)
+    return;
+  Control* old = root->m_pFocus;
+  root->m_pFocus = control;
+  Invalidate();
+  // The handlers may move the focus again; each side hears of its own change once.
+  if (old != nullptr)
+    old->OnKillFocus();
+  if (control != nullptr && root->m_pFocus == control)
+    control->OnSetFocus();
+}
+
+Control* Dialog::GetFocus() {
+  return Root()->m_pFocus;
+}
+
+void Dialog::ReleaseCapture() {
+  Dialog* root = Root();
+  Control* captured = root->m_pCapture;
+  root->m_pCapture = nullptr;
+  if (captured != nullptr)
+    captured->OnCancelMode();
+}
+
+void Dialog::OnControlUnusable(Control& control) {
+  Dialog* root = Root();
+  if (root->m_pCapture == &control)
+    ReleaseCapture();
+  if (root->m_pFocus != &control || IsUsable(control))
+    return;
+  Control* fallback = root->FocusFallback();
+  if (fallback != nullptr && fallback != &control)
+    root->SetFocus(fallback);
+}
+
+void Dialog::ForgetControlsOf(Dialog& child) {
+  Dialog* root = Root();
+  for (Control* c : child.m_controls) {
+    if (root->m_pFocus == c)
+      root->m_pFocus = nullptr;
+    if (root->m_pCapture == c)
+      root->m_pCapture = nullptr;
+  }
+}
+
+}  // namespace qz

@@ -1,0 +1,79 @@
+#include "ui/text_static.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace qz {
+namespace {
+
+// Breaks `text` into lines no wider than `width` output pixels, at spaces; a word longer than
+// a line stands on a line of its own.
+std::vector<std::string> WrapWords(Font& font, const std::string& text, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  size_t at = 0;
+  while (at <= text.size()) {
+    size_t end = text.find(' ', at);
+    if (end == std::string::npos)
+      end = text.size();
+    const std::string word = text.substr(at, end - at);
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && font.MeasureWidth(longer) > width) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = longer;
+    }
+    at = end + 1;
+  }
+  lines.push_back(line);
+  return lines;
+}
+
+}  // namespace
+
+void TextStatic::Paint(Canvas& canvas, const Rect& where) {
+  if (HasStyle(kStyleBlackFrame)) {
+    const ColorRef black = Rgb(0, 0, 0);
+    canvas.FillRect({where.left, where.top, where.right, where.top + 1}, black);
+    canvas.FillRect({where.left, where.bottom - 1, where.right, where.bottom}, black);
+    canvas.FillRect({where.left, where.top, where.left + 1, where.bottom}, black);
+    canvas.FillRect({where.right - 1, where.top, where.right, where.bottom}, black);
+    return;
+  }
+  const CtlColor colors = AskColors();
+  if (colors.background)
+    canvas.FillRect(where, *colors.background);
+  Font* font = GetFont();
+  if (font == nullptr || m_strText.empty())
+    return;
+  HAlign h = HAlign::kLeft;
+  if (HasStyle(kStyleCenter))
+    h = HAlign::kCenter;
+  if (HasStyle(kStyleRight))
+    h = HAlign::kRight;
+  if (HasStyle(kStyleVCenter)) {
+    // A vertically centred static holds one line.
+    canvas.DrawText(*font, m_strText, where, h, VAlign::kCenter, colors.text);
+    return;
+  }
+  // Other statics wrap at spaces like the platform's static text; what passes the bottom is
+  // cut off.
+  const int scale = std::max(1, canvas.Scale());
+  const int line_height = std::max(1, font->LineHeight() / scale);
+  int top = where.top;
+  for (const std::string& line : WrapWords(*font, m_strText, where.Width() * scale)) {
+    if (top >= where.bottom)
+      break;
+    canvas.DrawText(*font, line, {where.left, top, where.right, where.bottom}, h, VAlign::kTop,
+                    colors.text);
+    top += line_height;
+  }
+}
+
+void TextStatic::OnMouseDown(Point) {
+  Notify(kStnClicked);
+}
+
+}  // namespace qz
