@@ -6,6 +6,9 @@
 #include <string>
 
 #include "game/match_state.h"
+#include "game/problem.h"
+#include "platform/rng.h"
+#include "profile/belts.h"
 #include "platform/platform.h"
 #include "ui/answer_edit.h"
 #include "ui/bitmap_static.h"
@@ -73,6 +76,10 @@ class CDrillDlg : public Dialog, protected MatchState {
   virtual void OnEnter();
   void ResetMatch();
 
+  // The run's figures, for the tests and the summary.
+  const MatchState& State() const { return *this; }
+  const WorkingDifficulty& Difficulty() const { return m_difficulty; }
+
  protected:
   bool OnInitDialog() override;
   bool PreTranslateMessage(const Event& e) override;
@@ -94,6 +101,52 @@ class CDrillDlg : public Dialog, protected MatchState {
   void OnSoundSwitch();
   void OnSetup();
   void ShowAbout();
+
+  // Match flow.
+  void ShowCounters();
+  void ShowBelt();
+  void GetReady();
+  void StartMatch();
+  void NextProblem();
+  void StartClock();
+  void StopClock();
+  void FinishProblem();
+  void ShowToGo();
+  void EndMatch();
+  void EndSession();
+  void FlashSetupHint();
+  void SetStatusNow(const std::string& text);
+  // Judging.
+  void JudgeAnswer();
+  int SpeedIndex() const;
+  int SizeIndex() const;
+  void PraiseRight();
+  void ScoldWrong();
+  void ScoldTimeOut();
+  void PlayCheer();
+  void CountPowerBonus();
+  void BankScore();
+  void ScoreStepPause();
+  void LoseMatch();
+  void WinMatch();
+  void ShowRank();
+  void UpdateRecords();
+  // Problems, records and settings.
+  // The belt the game is played at: a stored level outside 1 to 8 plays as Black.
+  int PlayedLevel() const;
+  ProblemSwitches OperationSwitches() const;
+  void MakeProblem();
+  void AppendLog(const std::string& text);
+  void LogSessionHeader();
+  void LogProblemLine();
+  void LogSummary();
+  void SaveSettingsOrSay();
+
+  Rng m_rng;
+  WorkingDifficulty m_difficulty;
+  bool m_bClockArmed = false;
+  // Counts judgements, so one interrupted by a nested judgement inside its pause stops.
+  std::uint32_t m_nJudgeSerial = 0;
 
   CPanelHost m_panelHost;
   const ColorRef m_crText = Rgb(224, 224, 224);

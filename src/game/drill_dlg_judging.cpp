@@ -7,6 +7,7 @@
 #include "game/engine_texts.h"
 #include "game/judging_rules.h"
 #include "game/sound_ids.h"
+#include "profile/training_settings.h"
 #include "platform/string_printf.h"
 #include "records/fight_style.h"
 
@@ -38,7 +39,7 @@ void CDrillDlg::JudgeAnswer() {
   } else if (m_nAnswer == m_nResult) {
     PraiseRight();
     m_nScore = WrappingAdd(m_nScore, PlayedLevel() * 100);
-    SetItemText(kIdScoreText, StringPrintf(kFormatScore, m_nScore));
+    SetItemText(kItemScore, StringPrintf(kFormatScore, m_nScore));
     m_nEnergy += EnergyGain(m_nSecsLeft);
     FinishProblem();
     PlayCheer();
@@ -94,7 +95,7 @@ void CDrillDlg::ScoldTimeOut() {
   m_strStatus = TimeOutText(m_rng.Next() % 5);
   // The right result is shown in the answer box, in red while the clock stands timed out.
   m_strAnswer = StringPrintf(kFormatCount, m_nResult);
-  SetItemText(kIdAnswer, m_strAnswer);
+  SetItemText(kItemAnswer, m_strAnswer);
   ++m_nWrong;
   m_strWrong = StringPrintf(kFormatCount, m_nWrong);
   if (m_bSound) m_platform.sound.Play(kSoundTimeOut, kPlayAsync);
@@ -128,8 +129,8 @@ void CDrillDlg::CountPowerBonus() {
   // The power display counts down to zero while the score counts up, ten points a step.
   for (int power = m_nSecsLeft * 10; power >= 0; power -= 10) {
     m_nScore = WrappingAdd(m_nScore, 10);
-    SetItemText(kIdScoreText, StringPrintf(kFormatScore, m_nScore));
-    SetItemText(kIdPowerText, StringPrintf(kFormatPower, power));
+    SetItemText(kItemScore, StringPrintf(kFormatScore, m_nScore));
+    SetItemText(kItemPowerText, StringPrintf(kFormatPower, power));
     ScoreStepPause();
   }
 }
@@ -140,8 +141,8 @@ void CDrillDlg::BankScore() {
     m_nScore -= chunk;
     m_nHiScore = WrappingAdd(m_nHiScore, chunk);
     m_strHiScoreLine = StringPrintf(kFormatBanked, m_nHiScore);
-    SetItemText(kIdBanked, m_strHiScoreLine);
-    SetItemText(kIdScoreText, StringPrintf(kFormatScore, m_nScore));
+    SetItemText(kItemHiScore, m_strHiScoreLine);
+    SetItemText(kItemScore, StringPrintf(kFormatScore, m_nScore));
     ScoreStepPause();
   }
 }
@@ -163,11 +164,22 @@ void CDrillDlg::WinMatch() {
 void CDrillDlg::ShowRank() {
   m_strRank = RankName(m_nHiScore);
   m_strRankLine = std::string(kTextRankPrefix) + m_strRank;
-  SetItemText(kIdRank, m_strRankLine);
+  SetItemText(kItemRank, m_strRankLine);
 }
 
 void CDrillDlg::UpdateRecords() {
-  ApplyMatchRecords(m_settings, PlayedLevel(), m_nRunRight, m_nRunWrong);
+  RecordStats stats{m_settings.m_nHiRight,  m_settings.m_nLoRight,  m_settings.m_nHiWrong,
+                    m_settings.m_nLoWrong,  m_settings.m_nTtlRight, m_settings.m_nTtlWrong,
+                    m_settings.m_nCntRight, m_settings.m_nCntWrong};
+  qz::UpdateRecords(stats, PlayedLevel(), m_nRunRight, m_nRunWrong);
+  m_settings.m_nHiRight = stats.m_nHiRight;
+  m_settings.m_nLoRight = stats.m_nLoRight;
+  m_settings.m_nHiWrong = stats.m_nHiWrong;
+  m_settings.m_nLoWrong = stats.m_nLoWrong;
+  m_settings.m_nTtlRight = stats.m_nTtlRight;
+  m_settings.m_nTtlWrong = stats.m_nTtlWrong;
+  m_settings.m_nCntRight = stats.m_nCntRight;
+  m_settings.m_nCntWrong = stats.m_nCntWrong;
 }
 
 }  // namespace qz

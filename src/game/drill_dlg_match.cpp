@@ -8,6 +8,7 @@
 #include "platform/color.h"
 #include "platform/string_printf.h"
 #include "profile/belts.h"
+#include "profile/training_settings.h"
 
 namespace qz {
 
@@ -35,7 +36,7 @@ void CDrillDlg::OnIntro() {
   m_energyGauge.SetPos(100);
   LogSessionHeader();
   const bool cut_short = WaitPumping(kTitlePauseMs);
-  ShowItem(kIdTitle, false);
+  ShowItem(kItemTitle, false);
   if (!cut_short) WaitPumping(kAfterTitlePauseMs);
   ShowMatchTexts(true);
 }
@@ -59,11 +60,11 @@ void CDrillDlg::ResetMatch() {
   m_powerGauge.SetPos(m_nTimeLimit * 10);
   m_energyGauge.SetRange(200);
   m_energyGauge.SetPos(100);
-  EnableItem(kIdEnter, true);
+  EnableItem(kItemEnter, true);
   m_strStatus = kTextWouldYouLike;
   m_strCadetLine = kTextCadetName;
   if (!m_settings.m_strCadetName.empty()) m_strCadetLine += ": " + m_settings.m_strCadetName;
-  SetItemText(kIdCadet, m_strCadetLine);
+  SetItemText(kItemCadet, m_strCadetLine);
   ShowBelt();
   ShowRank();
   UpdateData(false);
@@ -75,20 +76,20 @@ void CDrillDlg::ShowCounters() {
   m_strToGo = zero;
   m_strWrong = zero;
   m_strRight = zero;
-  SetItemText(kIdToGo, zero);
-  SetItemText(kIdWrongCount, zero);
-  SetItemText(kIdRightCount, zero);
-  SetItemText(kIdPowerText, StringPrintf(kFormatPower, m_nSecsLeft * 10));
-  SetItemText(kIdScoreText, StringPrintf(kFormatScore, m_nScore));
+  SetItemText(kItemToGo, zero);
+  SetItemText(kItemWrong, zero);
+  SetItemText(kItemRight, zero);
+  SetItemText(kItemPowerText, StringPrintf(kFormatPower, m_nSecsLeft * 10));
+  SetItemText(kItemScore, StringPrintf(kFormatScore, m_nScore));
   // Until the run banks its first points the display shows the best total ever stored.
   const int banked = m_nHiScore == 0 ? m_settings.m_nOldHiScore : m_nHiScore;
   m_strHiScoreLine = StringPrintf(kFormatBanked, banked);
-  SetItemText(kIdBanked, m_strHiScoreLine);
+  SetItemText(kItemHiScore, m_strHiScoreLine);
 }
 
 void CDrillDlg::ShowBelt() {
   m_strBeltLine = std::string(BeltColorWord(m_settings.m_nGameLevel)) + kTextBelt;
-  SetItemText(kIdBelt, m_strBeltLine);
+  SetItemText(kItemBelt, m_strBeltLine);
 }
 
 void CDrillDlg::OnEnter() {
@@ -106,22 +107,22 @@ void CDrillDlg::OnEnter() {
     JudgeAnswer();
     return;
   }
-  EnableItem(kIdEnter, false);
+  EnableItem(kItemEnter, false);
   GetReady();
   if (Ended()) return;
   StartMatch();
 }
 
 void CDrillDlg::FlashSetupHint() {
-  ShowItem(kIdHint, true);
+  ShowItem(kItemHint, true);
   if (m_bSound) m_platform.sound.Play(kSoundRefusal, kPlayAsync);
   WaitPumping(kHintMs);
-  ShowItem(kIdHint, false);
+  ShowItem(kItemHint, false);
 }
 
 void CDrillDlg::SetStatusNow(const std::string& text) {
   m_strStatus = text;
-  SetItemText(kIdStatus, m_strStatus);
+  SetItemText(kItemStatus, m_strStatus);
 }
 
 void CDrillDlg::GetReady() {
@@ -148,7 +149,7 @@ void CDrillDlg::NextProblem() {
   }
   m_strStatus = kTextHowMuch;
   m_strAnswer.clear();
-  SetItemText(kIdAnswer, "");
+  SetItemText(kItemAnswer, "");
   m_bInputOpen = true;
   if (m_bRetry) {
     ++m_nRetries;  // the same problem stays and its clock keeps running
@@ -157,12 +158,12 @@ void CDrillDlg::NextProblem() {
     StartClock();
   }
   ShowToGo();
-  FocusItem(kIdAnswer);
+  FocusItem(kItemAnswer);
 }
 
 void CDrillDlg::StartClock() {
   m_bTimedOut = false;
-  SetItemText(kIdPowerText, "100");
+  SetItemText(kItemPowerText, "100");
   m_nSecsLeft = m_nTimeLimit;
   m_nRetries = 0;
   m_platform.events.SetTimer(kClockTimer, kClockPeriodMs);
@@ -180,7 +181,7 @@ void CDrillDlg::OnTimer(int id) {
   if (id != kClockTimer || !m_bClockArmed || m_bQuitAsked) return;
   --m_nSecsLeft;
   m_powerGauge.SetPos(m_nSecsLeft * 10);
-  SetItemText(kIdPowerText, StringPrintf(kFormatPower, m_nSecsLeft * 10));
+  SetItemText(kItemPowerText, StringPrintf(kFormatPower, m_nSecsLeft * 10));
   if (m_nSecsLeft < 1) {
     StopClock();
     m_bTimedOut = true;
@@ -193,7 +194,7 @@ void CDrillDlg::OnTimer(int id) {
 void CDrillDlg::FinishProblem() {
   StopClock();
   m_powerGauge.SetPos(m_nTimeLimit * 10);
-  EnableItem(kIdEnter, false);
+  EnableItem(kItemEnter, false);
   m_bInputOpen = false;
   UpdateData(false);
   WaitPumping(10);
@@ -246,11 +247,11 @@ void CDrillDlg::OnOK() {
     m_strSavedStatus = m_strStatus;
     SetStatusNow(kTextQuitQuestion);
     ShowProblemArea(false);
-    EnableItem(kIdEnter, true);
+    EnableItem(kItemEnter, true);
     return;
   }
   EndSession();
-  EndDialog(kIdExit);
+  EndDialog(kItemExit);
 }
 
 void CDrillDlg::EndSession() {

@@ -18,6 +18,16 @@ int CDrillDlg::PlayedLevel() const {
   return level >= 1 && level <= 8 ? level : 8;
 }
 
+ProblemSwitches CDrillDlg::OperationSwitches() const {
+  ProblemSwitches switches;
+  switches.m_bDoAdd = m_settings.m_nDoAdd != 0;
+  switches.m_bDoSub = m_settings.m_nDoSub != 0;
+  switches.m_bDoMul = m_settings.m_nDoMul != 0;
+  switches.m_bDoDiv = m_settings.m_nDoDiv != 0;
+  switches.m_bNoNeg = m_settings.m_nNoNeg != 0;
+  return switches;
+}
+
 void CDrillDlg::MakeProblem() {
   const Problem p = qz::MakeProblem(m_rng, m_difficulty.m_nOperandLimit, OperationSwitches());
   m_nOp = p.m_nOp;
@@ -54,7 +64,7 @@ void CDrillDlg::LogSummary() {
 void CDrillDlg::SaveSettingsOrSay() {
   std::string error;
   if (!SaveSettings(m_platform.settings, m_settings, &error)) {
-    m_platform.message_box.Show(kAppTitle, "The settings could not be saved: " + error,
+    m_platform.message_box.Show(kLogBoxCaption, "The settings could not be saved: " + error,
                                 MessageIcon::kExclamation);
   }
 }

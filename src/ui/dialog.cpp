@@ -79,7 +79,7 @@ std::unique_ptr<Control> Dialog::MakeControl(const ControlTemplate& t) {
 int Dialog::RunModal(Dialog* owner) {
   m_pModalOwner = owner;
   m_bEnded = false;
-  m_nResult = 0;
+  m_nEndResult = 0;
   if (!Build(m_nTemplateId)) {
     m_pModalOwner = nullptr;
     return -1;
@@ -110,14 +110,14 @@ int Dialog::RunModal(Dialog* owner) {
   m_pModalOwner = nullptr;
   if (owner != nullptr)
     owner->Root()->Invalidate();
-  return m_nResult;
+  return m_nEndResult;
 }
 
 void Dialog::EndDialog(int result) {
   if (m_bEnded)
     return;
   m_bEnded = true;
-  m_nResult = result;
+  m_nEndResult = result;
   // Wakes a loop that waits for events, wherever the call came from.
   m_platform.events.Post(Event{});
 }

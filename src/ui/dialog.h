@@ -181,7 +181,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   Dialog* m_pModalOwner = nullptr;  // for a top-level window run over another one
   std::unique_ptr<NativeWindow> m_pWindow;
   bool m_bEnded = false;
-  int m_nResult = 0;
+  int m_nEndResult = 0;
   bool m_bDirty = true;
   Control* m_pFocus = nullptr;    // top-level only
   Control* m_pCapture = nullptr;  // top-level only
