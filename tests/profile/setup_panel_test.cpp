@@ -339,7 +339,10 @@ TEST_F(SetupPanel, ClicksWithTheSoundSwitchOff) {
   CloseAboutBox();
   Advance(5000);
   ClickItem(kItemSoundSwitch);
-  Then([&] { m_nSoundsBefore = SoundsPlayed().size(); });
+  Then([&] {
+    ASSERT_EQ(Picture(173), Shown(kItemSoundSwitch)) << "the sound switch is still on";
+    m_nSoundsBefore = SoundsPlayed().size();
+  });
   ClickItem(kItemSetup);
   ClickItem(kItemFirstBelt + 4);
   ClickItem(kItemDoMul);
