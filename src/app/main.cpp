@@ -1,2 +1,6 @@
-// Placeholder until start-up lands: proves the build.
-int main() { return 0; }
+#include "app/run_game.h"
+#include "app/startup.h"
+
+int main(int argc, char** argv) {
+  return qz::RunApplication(argc, argv, qz::RunGame);
+}

@@ -2,6 +2,9 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+#include <cstring>
+
 namespace qz {
 
 std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
@@ -15,6 +18,16 @@ std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
     if (error != nullptr)
       *error = SDL_GetError();
+    SDL_Quit();
+    return nullptr;
+  }
+  // With no display SDL falls back to its off-screen driver: a window nobody can see.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool chosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
+  if (!chosen && driver != nullptr &&
+      (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    if (error != nullptr)
+      *error = "no display (DISPLAY is not set)";
     SDL_Quit();
     return nullptr;
   }

@@ -1,0 +1,98 @@
+#include "app/startup.h"
+
+#include <cstdio>
+#include <exception>
+#include <optional>
+#include <system_error>
+
+#include "platform/asset_store.h"
+#include "platform/ini_settings_store.h"
+#include "platform/posix_file_appender.h"
+#include "platform/sdl/sdl_clock.h"
+#include "platform/sdl/sdl_event_queue.h"
+#include "platform/sdl/sdl_message_box.h"
+#include "platform/sdl/sdl_sound_player.h"
+#include "platform/sdl/sdl_video.h"
+#include "platform/sdl/sdl_window_system.h"
+
+namespace qz {
+namespace {
+
+constexpr const char* kSelfExe = "/proc/self/exe";
+constexpr const char* kLogFileName = "qz.log";
+constexpr const char* kFallbackName = "quizendo";
+
+std::optional<std::filesystem::path> SelfPath() {
+  std::error_code ec;
+  std::filesystem::path self = std::filesystem::read_symlink(kSelfExe, ec);
+  if (ec || self.empty())
+    return std::nullopt;
+  return self;
+}
+
+// Says what stops the game on stderr and, where possible, in a box.
+int Fail(MessageBox* box, const std::string& app_name, const std::string& text) {
+  std::fprintf(stderr, "%s: %s\n", app_name.c_str(), text.c_str());
+  if (box != nullptr)
+    box->Show(app_name, text, MessageIcon::kStop);
+  return 1;
+}
+
+}  // namespace
+
+std::string ApplicationName(const char* argv0) {
+  std::optional<std::filesystem::path> self = SelfPath();
+  if (self)
+    return self->stem().string();
+  if (argv0 != nullptr && *argv0 != '\0')
+    return std::filesystem::path(argv0).stem().string();
+  return kFallbackName;
+}
+
+std::filesystem::path ExecutableDir(const char* argv0) {
+  std::optional<std::filesystem::path> self = SelfPath();
+  if (self)
+    return self->parent_path();
+  std::error_code ec;
+  const std::filesystem::path given = argv0 != nullptr ? argv0 : "";
+  std::filesystem::path full = std::filesystem::absolute(given, ec);
+  return ec ? std::filesystem::current_path() : full.parent_path();
+}
+
+int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& game) {
+  const char* argv0 = argc > 0 ? argv[0] : nullptr;
+  const std::string app_name = ApplicationName(argv0);
+
+  std::string error;
+  std::unique_ptr<SdlVideo> video = SdlVideo::Start(&error);
+  if (!video) {
+    std::fprintf(stderr, "%s: cannot open a window: %s\n", app_name.c_str(), error.c_str());
+    return 1;
+  }
+  SdlMessageBox message_box;
+  const std::filesystem::path exe_dir = ExecutableDir(argv0);
+  std::optional<std::filesystem::path> asset_dir = AssetStore::Locate(exe_dir);
+  if (!asset_dir) {
+    return Fail(&message_box, app_name,
+                "cannot find the game's files: " + (exe_dir / "assets").string());
+  }
+
+  try {
+    AssetStore assets(*asset_dir);
+    SdlClock clock;
+    SdlWindowSystem windows;
+    SdlEventQueue events(windows.Scale());
+    SdlSoundPlayer sound(assets, clock);
+    IniSettingsStore settings(IniSettingsStore::DefaultPath(app_name));
+    PosixFileAppender files;
+    Platform platform{clock,  events,   sound, message_box, windows,
+                      assets, settings, files, app_name,    kLogFileName};
+    return game(platform);
+  } catch (const AssetError& e) {
+    return Fail(&message_box, app_name, e.what());
+  } catch (const std::exception& e) {
+    return Fail(nullptr, app_name, e.what());
+  }
+}
+
+}  // namespace qz
