@@ -7,9 +7,9 @@
 
 #include "game/match_state.h"
 #include "game/problem.h"
+#include "platform/platform.h"
 #include "platform/rng.h"
 #include "profile/belts.h"
-#include "platform/platform.h"
 #include "ui/answer_edit.h"
 #include "ui/bitmap_static.h"
 #include "ui/dialog.h"

@@ -7,8 +7,8 @@
 #include "game/engine_texts.h"
 #include "game/judging_rules.h"
 #include "game/sound_ids.h"
-#include "profile/training_settings.h"
 #include "platform/string_printf.h"
+#include "profile/training_settings.h"
 #include "records/fight_style.h"
 
 namespace qz {
@@ -46,7 +46,8 @@ void CDrillDlg::JudgeAnswer() {
     CountPowerBonus();
   } else {
     m_bRetry = true;
-    if (m_bSound) m_platform.sound.Play(kSoundWrong, kPlayUnlessBusy);
+    if (m_bSound)
+      m_platform.sound.Play(kSoundWrong, kPlayUnlessBusy);
     m_nEnergy -= 10;
     LogProblemLine();
     ScoldWrong();
@@ -63,7 +64,8 @@ void CDrillDlg::JudgeAnswer() {
   } else {
     WaitPumping(kFeedbackPauseMs);
   }
-  if (Ended() || serial != m_nJudgeSerial) return;
+  if (Ended() || serial != m_nJudgeSerial)
+    return;
   if (m_nToGo > 0) {
     NextProblem();
   } else if (m_nScore <= 0) {
@@ -73,7 +75,9 @@ void CDrillDlg::JudgeAnswer() {
   }
 }
 
-int CDrillDlg::SpeedIndex() const { return qz::SpeedIndex(m_nSecsLeft, m_nTimeLimit); }
+int CDrillDlg::SpeedIndex() const {
+  return qz::SpeedIndex(m_nSecsLeft, m_nTimeLimit);
+}
 
 int CDrillDlg::SizeIndex() const {
   return qz::SizeIndex(m_nResult, m_difficulty.m_nOperandLimit);
@@ -98,11 +102,13 @@ void CDrillDlg::ScoldTimeOut() {
   SetItemText(kItemAnswer, m_strAnswer);
   ++m_nWrong;
   m_strWrong = StringPrintf(kFormatCount, m_nWrong);
-  if (m_bSound) m_platform.sound.Play(kSoundTimeOut, kPlayAsync);
+  if (m_bSound)
+    m_platform.sound.Play(kSoundTimeOut, kPlayAsync);
 }
 
 void CDrillDlg::PlayCheer() {
-  if (!m_bSound) return;
+  if (!m_bSound)
+    return;
   switch (m_rng.Next() % 3) {
     case 1:
       m_platform.sound.Play(kSoundCheerOne, kPlaySync);

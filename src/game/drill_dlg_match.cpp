@@ -25,10 +25,10 @@ constexpr std::uint32_t kHintMs = 1000;
 void CDrillDlg::OnIntro() {
   ResetMatch();
   ShowCounters();
-  m_energyGauge.Initialize(kCaptionEnergy, Rgb(47, 200, 144), Rgb(224, 224, 224),
-                           Rgb(32, 32, 32), Rgb(128, 128, 128), 1);
-  m_powerGauge.Initialize(kCaptionPower, Rgb(224, 224, 224), Rgb(255, 0, 0),
-                          Rgb(255, 204, 255), Rgb(128, 128, 128), 1);
+  m_energyGauge.Initialize(kCaptionEnergy, Rgb(47, 200, 144), Rgb(224, 224, 224), Rgb(32, 32, 32),
+                           Rgb(128, 128, 128), 1);
+  m_powerGauge.Initialize(kCaptionPower, Rgb(224, 224, 224), Rgb(255, 0, 0), Rgb(255, 204, 255),
+                          Rgb(128, 128, 128), 1);
   m_powerGauge.SetCaption("");
   m_energyGauge.SetCaption("");
   m_energyGauge.SetRange(200);
@@ -37,7 +37,8 @@ void CDrillDlg::OnIntro() {
   LogSessionHeader();
   const bool cut_short = WaitPumping(kTitlePauseMs);
   ShowItem(kItemTitle, false);
-  if (!cut_short) WaitPumping(kAfterTitlePauseMs);
+  if (!cut_short)
+    WaitPumping(kAfterTitlePauseMs);
   ShowMatchTexts(true);
 }
 
@@ -47,7 +48,8 @@ void CDrillDlg::ResetMatch() {
   ApplyBelt(m_settings, m_difficulty, m_platform.clock.Now());
   m_bRunning = false;
   m_bQuitAsked = false;
-  if (m_settings.m_strCadetName.empty()) m_settings.m_strCadetName = kTextDefaultName;
+  if (m_settings.m_strCadetName.empty())
+    m_settings.m_strCadetName = kTextDefaultName;
   m_nEnergy = 100;
   m_nTimeLimit = 10;
   m_nSecsLeft = 10;
@@ -63,12 +65,14 @@ void CDrillDlg::ResetMatch() {
   EnableItem(kItemEnter, true);
   m_strStatus = kTextWouldYouLike;
   m_strCadetLine = kTextCadetName;
-  if (!m_settings.m_strCadetName.empty()) m_strCadetLine += ": " + m_settings.m_strCadetName;
+  if (!m_settings.m_strCadetName.empty())
+    m_strCadetLine += ": " + m_settings.m_strCadetName;
   SetItemText(kItemCadet, m_strCadetLine);
   ShowBelt();
   ShowRank();
   UpdateData(false);
-  if (m_bSound) m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
+  if (m_bSound)
+    m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
 }
 
 void CDrillDlg::ShowCounters() {
@@ -109,13 +113,15 @@ void CDrillDlg::OnEnter() {
   }
   EnableItem(kItemEnter, false);
   GetReady();
-  if (Ended()) return;
+  if (Ended())
+    return;
   StartMatch();
 }
 
 void CDrillDlg::FlashSetupHint() {
   ShowItem(kItemHint, true);
-  if (m_bSound) m_platform.sound.Play(kSoundRefusal, kPlayAsync);
+  if (m_bSound)
+    m_platform.sound.Play(kSoundRefusal, kPlayAsync);
   WaitPumping(kHintMs);
   ShowItem(kItemHint, false);
 }
@@ -133,7 +139,8 @@ void CDrillDlg::GetReady() {
     m_platform.sound.Play(kSoundGetReady, kPlayAsync);
   }
   // A press that ends the wait silences the fanfare, whatever the sound switch says.
-  if (WaitPumping(kGetReadyMs)) m_platform.sound.Stop();
+  if (WaitPumping(kGetReadyMs))
+    m_platform.sound.Stop();
 }
 
 void CDrillDlg::StartMatch() {
@@ -178,7 +185,8 @@ void CDrillDlg::StopClock() {
 
 void CDrillDlg::OnTimer(int id) {
   // A tick that was already queued when the clock stopped belongs to no problem.
-  if (id != kClockTimer || !m_bClockArmed || m_bQuitAsked) return;
+  if (id != kClockTimer || !m_bClockArmed || m_bQuitAsked)
+    return;
   --m_nSecsLeft;
   m_powerGauge.SetPos(m_nSecsLeft * 10);
   SetItemText(kItemPowerText, StringPrintf(kFormatPower, m_nSecsLeft * 10));
@@ -227,7 +235,8 @@ void CDrillDlg::EndMatch() {
   ShowProblemArea(false);
   ShowToGo();
   WaitPumping(kMatchOverPauseMs);
-  if (Ended()) return;
+  if (Ended())
+    return;
   ResetMatch();
 }
 

@@ -50,15 +50,16 @@ void CDrillDlg::LogSessionHeader() {
 }
 
 void CDrillDlg::LogProblemLine() {
-  AppendLog(FormatProblemLine(
-      ProblemLineOf(*this, m_difficulty.m_nMatchLength, m_platform.clock.Now())));
+  AppendLog(
+      FormatProblemLine(ProblemLineOf(*this, m_difficulty.m_nMatchLength, m_platform.clock.Now())));
 }
 
 void CDrillDlg::LogSummary() {
-  if (m_nAnswers < 1) return;
+  if (m_nAnswers < 1)
+    return;
   m_tRunEnd = m_platform.clock.Now();
-  AppendLog(FormatSummary(SummaryValuesOf(*this, m_settings.m_nGameLevel,
-                                          m_settings.m_strCadetName, m_strBeltLine)));
+  AppendLog(FormatSummary(
+      SummaryValuesOf(*this, m_settings.m_nGameLevel, m_settings.m_strCadetName, m_strBeltLine)));
 }
 
 void CDrillDlg::SaveSettingsOrSay() {

@@ -155,15 +155,19 @@ TEST_F(SetupPanel, SwitchClickedTwiceRestoresItsSettingButStaysCustom) {
   };
   // The steps run later, when the game waits: they keep what they need here.
   int before[std::size(cases)] = {};
-  OpenPanelWith([](TrainingSettings&) {});
+  // Automatic mode with every operation on and no negatives, shown when the panel opens.
+  OpenPanelWith([](TrainingSettings& s) {
+    s.m_nAutoSelect = 1;
+    s.m_nCustomSettins = 0;
+    s.m_nDoAdd = s.m_nDoSub = s.m_nDoMul = s.m_nDoDiv = 1;
+    s.m_nNoNeg = 1;
+  });
   for (size_t i = 0; i < std::size(cases); ++i) {
     const Case c = cases[i];
     Then([&, c, i] {
-      // Automatic mode with every operation on, as a first run has it.
+      // Each case starts in automatic mode again; the switches are as the last case left them.
       m_settings.m_nAutoSelect = 1;
       m_settings.m_nCustomSettins = 0;
-      m_settings.m_nDoAdd = m_settings.m_nDoSub = m_settings.m_nDoMul = m_settings.m_nDoDiv = 1;
-      m_settings.m_nNoNeg = 1;
       before[i] = m_settings.*c.flag;
       m_nSoundsBefore = SoundsPlayed().size();
     });
@@ -308,6 +312,7 @@ TEST_F(SetupPanel, LastOperationCannotBeSwitchedOff) {
     BeltPreset(s, 1);  // White: addition only
     s.m_nDoAdd = 1;
     s.m_nDoSub = s.m_nDoMul = s.m_nDoDiv = 0;
+    s.m_nNoNeg = 1;
   });
   ClickItem(kItemDoAdd);
   Then([&] {
