@@ -63,10 +63,12 @@ bool CDrillDlg::OnInitDialog() {
   m_pSmallFont = MakeFont(FontFace::kSans, 16);
   for (int id : {kItemProblem, kItemAnswer})
     GetItem(id)->SetFont(m_pProblemFont);
-  for (int id :
-       {kItemHiScore, kItemToGo, kItemWrong, kItemRight, kItemStatus, kItemPowerText, kItemScore}) {
+  for (int id : {kItemToGo, kItemWrong, kItemRight, kItemStatus})
     GetItem(id)->SetFont(m_pDisplayFont);
-  }
+  // The score figures fill their narrow boxes; the condensed cut keeps "H:" in view.
+  m_pFigureFont = MakeFont(FontFace::kSansCondensed, 24);
+  for (int id : {kItemHiScore, kItemPowerText, kItemScore})
+    GetItem(id)->SetFont(m_pFigureFont);
   for (int id : {kItemCadet, kItemRank, kItemBelt})
     GetItem(id)->SetFont(m_pSmallFont);
 

@@ -180,6 +180,7 @@ class CDrillDlg : public Dialog, protected MatchState {
   Font* m_pProblemFont = nullptr;
   Font* m_pDisplayFont = nullptr;
   Font* m_pSmallFont = nullptr;
+  Font* m_pFigureFont = nullptr;
 };
 
 }  // namespace qz

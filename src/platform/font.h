@@ -7,8 +7,9 @@
 
 namespace qz {
 
-// The three faces of the game: the big problem digits, and the plain sans of the displays.
-enum class FontFace { kCondensedBold, kSans };
+// The faces of the game: the big problem digits, the plain sans of the displays, and a
+// narrower sans for the score figures that fill their boxes edge to edge.
+enum class FontFace { kCondensedBold, kSans, kSansCondensed };
 
 // A line of text rasterised at output resolution: one coverage byte (0..255) per pixel.
 struct TextMask {

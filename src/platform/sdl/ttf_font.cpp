@@ -13,6 +13,8 @@ namespace {
 constexpr const char* kCondensedBoldPath =
     "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
 constexpr const char* kSansPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kSansCondensedPath =
+    "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf";
 
 bool InitTtfOnce() {
   static std::once_flag once;
@@ -81,7 +83,9 @@ class TtfFont : public Font {
 std::unique_ptr<Font> OpenFont(FontFace face, int logical_height, int scale) {
   if (logical_height <= 0 || scale <= 0 || !InitTtfOnce())
     return nullptr;
-  const char* path = face == FontFace::kCondensedBold ? kCondensedBoldPath : kSansPath;
+  const char* path = face == FontFace::kCondensedBold   ? kCondensedBoldPath
+                     : face == FontFace::kSansCondensed ? kSansCondensedPath
+                                                        : kSansPath;
   const int target = logical_height * scale;
   TTF_Font* font = TTF_OpenFont(path, target);
   if (font == nullptr)
