@@ -257,6 +257,7 @@ void CDrillDlg::OnOK() {
     SetStatusNow(kTextQuitQuestion);
     ShowProblemArea(false);
     EnableItem(kItemEnter, true);
+    FocusItem(kItemEnter);  // Return or Space confirms, Escape withdraws
     return;
   }
   EndSession();

@@ -1,0 +1,276 @@
+// Whole matches of the real main window on the headless platform, in virtual time.
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/engine_texts.h"
+#include "game/sound_ids.h"
+#include "platform/string_printf.h"
+#include "profile/training_settings.h"
+#include "support/game_fixture.h"
+
+namespace qz::test {
+namespace {
+
+constexpr std::uint32_t kIntroMs = 4100;
+constexpr std::uint32_t kGetReadyMs = 7600;
+
+class Match : public GameFixture {
+ protected:
+  // A hand-picked belt: White is 10 additions of 0 to 4, Black 100 problems of everything.
+  void UseBelt(int level) {
+    m_settingsStore.WriteInt(kVersionText, "AutoSelect", 0);
+    m_settingsStore.WriteInt(kVersionText, "CustomSettins", 0);
+    m_settingsStore.WriteInt(kVersionText, "GameLevel", level);
+  }
+  void SoundOff() { m_settingsStore.WriteInt(kVersionText, "SoundOn", 0); }
+
+  // Closes the About box, waits through the intro and starts a match with Return on ENTER.
+  void StartMatch() {
+    CloseAboutBox();
+    Advance(kIntroMs);
+    Press(Key::kReturn);
+    Advance(kGetReadyMs);
+  }
+  void Answer(int delta) {
+    Then([this, delta] { m_headless.TypeText(std::to_string(State().m_nResult + delta)); });
+    Press(Key::kReturn);
+  }
+  void AnswerRight() { Answer(0); }
+  void AnswerWrong() { Answer(1); }
+  void Leave() {
+    Press(Key::kEscape);
+    EXPECT_EQ(kIdOk, RunGame());
+  }
+
+  const MatchState& State() { return Window().State(); }
+  int Count(int sound) {
+    const std::vector<int> all = SoundsPlayed();
+    return static_cast<int>(std::count(all.begin(), all.end(), sound));
+  }
+  std::string Log() {
+    std::ifstream in(LogPath(), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  // The problem lines of the log, in order.
+  std::vector<std::string> ProblemLines() {
+    std::vector<std::string> lines;
+    std::istringstream in(Log());
+    std::string line;
+    while (std::getline(in, line)) {
+      if (line.find("score: ") != std::string::npos)
+        lines.push_back(line);
+    }
+    return lines;
+  }
+};
+
+TEST_F(Match, WonMatchShowsItsTitleAndBanksTheScoreInStepsOfAHundred) {
+  UseBelt(1);
+  StartMatch();
+  for (int i = 0; i < 10; ++i) {
+    AnswerRight();
+    Advance(6500);  // cheer, bonus count, feedback pause; the last one waits for the jingle
+  }
+  std::string title_status;
+  std::int32_t banked = 0;
+  Then([&] {
+    // The match is over: the title stays on the status line through the pause after it.
+    title_status = ItemText(kItemStatus);
+    banked = State().m_nHiScore;
+    EXPECT_FALSE(State().m_bRunning);
+    EXPECT_EQ(0, State().m_nScore);
+    EXPECT_EQ("S:000000", ItemText(kItemScore));
+    EXPECT_EQ(StringPrintf("H:%08d", banked), ItemText(kItemHiScore));
+  });
+  Advance(4000);
+  Then([&] {
+    EXPECT_EQ(kTextWouldYouLike, ItemText(kItemStatus));
+    EXPECT_EQ("Rank: Newbie", ItemText(kItemRank));
+    EXPECT_EQ("10", ItemText(kItemRight)) << "the idle screen keeps the last counts";
+  });
+  Leave();
+
+  EXPECT_EQ(StringPrintf("Your figting style is: %s, Your score is: %d", State().m_strStyle.c_str(),
+                         banked),
+            title_status);
+  ASSERT_FALSE(State().m_strStyle.empty());
+  EXPECT_EQ(10, State().m_nRunRight);
+  EXPECT_EQ(0, State().m_nRunWrong);
+  // Belt points of 100 per answer, the rest counted in by the bonus ten at a time; then the
+  // whole score banked a hundred at a time: one score tick per step of either.
+  const int bonus_steps = (banked - 10 * 100) / 10;
+  const int bank_steps = (banked + 99) / 100;
+  EXPECT_EQ(bonus_steps + bank_steps, Count(kSoundScoreTick));
+  EXPECT_EQ(1, Count(kSoundMatchEnd));
+  const std::vector<std::string> lines = ProblemLines();
+  ASSERT_EQ(10u, lines.size());
+  EXPECT_EQ(0u, lines[0].rfind("001 ", 0));
+  EXPECT_EQ(0u, lines[9].rfind("010 ", 0));
+  EXPECT_NE(std::string::npos, Log().find("Fight Style:\t" + State().m_strStyle + "\r\n"));
+  EXPECT_NE(std::string::npos, Log().find(StringPrintf("High Score:\t%d\r\n", banked)));
+  TrainingSettings stored;
+  LoadSettings(m_settingsStore, stored);
+  EXPECT_EQ(banked, stored.m_nOldHiScore);
+  EXPECT_EQ(1, stored.m_nCntRight);
+}
+
+TEST_F(Match, TimeOutsDrainTheEnergyAndLoseTheMatch) {
+  UseBelt(1);
+  StartMatch();
+  Advance(9500);
+  Then([&] {
+    EXPECT_EQ(1, State().m_nSecsLeft);
+    EXPECT_EQ("010", ItemText(kItemPowerText));
+  });
+  Advance(600);
+  Then([&] {
+    // The first problem timed out: its result in the answer box, shown in red.
+    EXPECT_TRUE(State().m_bTimedOut);
+    EXPECT_EQ(std::to_string(State().m_nResult), ItemText(kItemAnswer));
+    EXPECT_EQ(80, State().m_nEnergy);
+    EXPECT_EQ("1", ItemText(kItemWrong));
+  });
+  // Four more time-outs, 13 s apart, take the last of the energy.
+  Advance(4 * 13010 + 500);
+  Then([&] {
+    EXPECT_FALSE(State().m_bRunning);
+    EXPECT_EQ(kTextNeedPractice, ItemText(kItemStatus));
+  });
+  Advance(4000);
+  Then([&] {
+    // The idle screen keeps the last counts until the next Get Ready.
+    EXPECT_EQ("5", ItemText(kItemWrong));
+    EXPECT_EQ("5", ItemText(kItemToGo));
+  });
+  Press(Key::kReturn);
+  Then([&] { EXPECT_EQ("0", ItemText(kItemWrong)); });
+  Press(Key::kEscape);  // ends Get Ready early
+  Advance(500);
+  Press(Key::kEscape);  // the quit question
+  Press(Key::kReturn);  // confirmed
+  Advance(4000);
+  Leave();
+
+  EXPECT_EQ(5, State().m_nRunWrong);
+  EXPECT_EQ(5, State().m_nDone);
+  EXPECT_EQ(5, State().m_nAnswers);
+  // Nine ticks per problem: none on the tick that times out.
+  EXPECT_EQ(5 * 9, Count(kSoundClockTick));
+  EXPECT_EQ(5, Count(kSoundTimeOut));
+  const std::vector<std::string> lines = ProblemLines();
+  ASSERT_EQ(5u, lines.size());
+  for (const std::string& line : lines)
+    EXPECT_NE(std::string::npos, line.find("T/O (")) << line;
+}
+
+TEST_F(Match, QuitQuestionStopsTheClockAndCanBeWithdrawnOrConfirmed) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  Advance(2000);
+  int secs_left = 0;
+  Press(Key::kEscape);
+  Then([&] {
+    secs_left = State().m_nSecsLeft;
+    EXPECT_TRUE(State().m_bQuitAsked);
+    EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus));
+    EXPECT_FALSE(IsVisible(kItemAnswer));
+    EXPECT_TRUE(IsEnabled(kItemEnter));
+  });
+  Advance(5000);
+  Then([&] { EXPECT_EQ(secs_left, State().m_nSecsLeft) << "the clock stands still"; });
+  Press(Key::kEscape);  // withdrawn
+  Then([&] {
+    EXPECT_FALSE(State().m_bQuitAsked);
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+    EXPECT_TRUE(IsVisible(kItemAnswer));
+  });
+  ClickItem(kItemSetup);
+  Then([&] { EXPECT_FALSE(State().m_bSetupShown) << "SETUP is ignored during a match"; });
+  Press(Key::kEscape);
+  Press(Key::kReturn);  // confirmed: lost by default
+  Then([&] {
+    EXPECT_FALSE(State().m_bRunning);
+    EXPECT_EQ(kTextLostByDefault, ItemText(kItemStatus));
+  });
+  Advance(4000);
+  Leave();
+
+  TrainingSettings stored;
+  LoadSettings(m_settingsStore, stored);
+  EXPECT_EQ(1, stored.m_nCntRight) << "a match given up still counts in the records";
+  EXPECT_EQ(0, State().m_nAnswers);
+  EXPECT_EQ(std::string::npos, Log().find("SUMMARY")) << "no answer judged, no summary";
+}
+
+TEST_F(Match, TimeOutInsideThePauseAfterAWrongAnswerFinishesTheProblemOnce) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  Advance(8500);
+  AnswerWrong();  // its 3 s pause runs past the tenth second
+  Advance(8000);
+  Then([&] {
+    EXPECT_EQ(1, State().m_nDone);
+    EXPECT_EQ(2, State().m_nAnswers);
+    EXPECT_EQ(9, State().m_nToGo);
+    EXPECT_EQ(2, State().m_nWrong);
+    EXPECT_TRUE(State().m_bInputOpen);
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+  });
+  Press(Key::kEscape);
+  Press(Key::kReturn);
+  Advance(4000);
+  Leave();
+
+  const std::vector<std::string> lines = ProblemLines();
+  ASSERT_EQ(2u, lines.size());
+  EXPECT_EQ(0u, lines[0].rfind("000 ", 0)) << "a wrong answer before any finished problem";
+  EXPECT_EQ(0u, lines[1].rfind("001 ", 0));
+  EXPECT_NE(std::string::npos, lines[1].find("T/O ("));
+}
+
+TEST_F(Match, KeyPressesCutEveryPauseShort) {
+  UseBelt(1);
+  CloseAboutBox();
+  Advance(500);
+  Press(Key::kOther);  // the title pause, and the second after it
+  Then([&] { EXPECT_EQ(kTextWouldYouLike, ItemText(kItemStatus)); });
+  Then([&] { EXPECT_LT(m_headless.ElapsedMs(), 1000u); });
+  Press(Key::kReturn);
+  Advance(1000);
+  Press(Key::kOther);  // Get Ready: the fanfare stops at once
+  Then([&] {
+    EXPECT_TRUE(State().m_bRunning);
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+    const auto& sounds = m_headless.Sounds();
+    auto fanfare = std::find_if(sounds.begin(), sounds.end(),
+                                [](const auto& s) { return s.id == kSoundGetReady; });
+    ASSERT_NE(sounds.end(), fanfare);
+    EXPECT_EQ(HeadlessPlatform::SoundOutcome::kStopped, fanfare->outcome);
+  });
+  AnswerWrong();
+  Advance(200);
+  Press(Key::kOther);  // the feedback pause
+  Then([&] {
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+    EXPECT_EQ("", ItemText(kItemAnswer));
+    EXPECT_EQ(1, State().m_nRetries);
+  });
+  Press(Key::kEscape);
+  Press(Key::kReturn);
+  Advance(200);
+  Press(Key::kOther);  // the pause after the match
+  Then([&] { EXPECT_EQ(kTextWouldYouLike, ItemText(kItemStatus)); });
+  Leave();
+}
+
+}  // namespace
+}  // namespace qz::test
