@@ -21,6 +21,9 @@ constexpr std::uint32_t kSyncGraceMs = 1000;
 
 SdlSoundPlayer::SdlSoundPlayer(AssetStore& assets, Clock& clock)
     : m_assets(assets), m_clock(clock) {
+  // Compressed sounds end on a whole block; the sample count in their "fact" chunk says where
+  // the sound really ends, which keeps the looped waiting music exactly 16 s long.
+  SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     return;
   if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferSamples) != 0) {
