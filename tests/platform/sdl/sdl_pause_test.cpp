@@ -153,6 +153,32 @@ TEST_F(SdlPause, TicksPileUpAsOneAndStopWhenKilled) {
     EXPECT_NE(EventType::kTimer, e.type);
 }
 
+TEST_F(SdlPause, CloseButtonAndTextReachTheGame) {
+  SDL_Event close{};
+  close.type = SDL_WINDOWEVENT;
+  close.window.event = SDL_WINDOWEVENT_CLOSE;
+  close.window.windowID = window->Id();
+  SDL_PushEvent(&close);
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  text.text.windowID = window->Id();
+  SDL_strlcpy(text.text.text, "7", sizeof text.text.text);
+  SDL_PushEvent(&text);
+  SDL_Event paste = Key(SDL_KEYDOWN, SDLK_v);
+  paste.key.keysym.mod = KMOD_LCTRL;
+  SDL_PushEvent(&paste);
+  Event e;
+  ASSERT_TRUE(events->Wait(e, 5000));
+  EXPECT_EQ(EventType::kClose, e.type);
+  EXPECT_EQ(window->Id(), e.window);
+  ASSERT_TRUE(events->Wait(e, 5000));
+  EXPECT_EQ(EventType::kText, e.type);
+  EXPECT_EQ("7", e.text);
+  ASSERT_TRUE(events->Wait(e, 5000));
+  EXPECT_EQ(Key::kV, e.key);
+  EXPECT_TRUE(e.ctrl);
+}
+
 TEST_F(SdlPause, PostedEventsKeepTheirOrderAndContent) {
   for (int id = 1; id <= 3; ++id) {
     Event app;
