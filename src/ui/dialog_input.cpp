@@ -1,7 +1,9 @@
 // Input routing and keyboard focus of Dialog.
 #include <algorithm>
+#include <limits>
 
 #include "ui/dialog.h"
+#include "ui/edit_box.h"
 #include "ui/picture_button.h"
 
 namespace qz {
@@ -220,13 +222,18 @@ void Dialog::MoveFocusByTab(bool backward) {
   if (usable.empty())
     return;
   auto at = std::find(usable.begin(), usable.end(), root->m_pFocus);
+  Control* next = nullptr;
   if (at == usable.end()) {
-    SetFocus(backward ? usable.back() : usable.front());
-    return;
+    next = backward ? usable.back() : usable.front();
+  } else {
+    const size_t n = usable.size();
+    const size_t index = static_cast<size_t>(at - usable.begin());
+    next = usable[backward ? (index + n - 1) % n : (index + 1) % n];
   }
-  const size_t n = usable.size();
-  const size_t index = static_cast<size_t>(at - usable.begin());
-  SetFocus(usable[backward ? (index + n - 1) % n : (index + 1) % n]);
+  SetFocus(next);
+  // A box reached with Tab has its whole text selected, so typing replaces it.
+  if (auto* edit = dynamic_cast<EditBox*>(next))
+    edit->SetSel(0, std::numeric_limits<int>::max());
 }
 
 Control* Dialog::FocusFallback() {

@@ -366,6 +366,13 @@ TEST_F(SetupPanel, TabMovesThroughTheBoxes) {
     Press(Key::kTab, true);
     Then([&, id] { EXPECT_EQ(id, FocusedItem()); });
   }
+  // A box reached with Tab has its text selected: typing replaces the day, not extends it.
+  Press(Key::kTab, true);
+  Type("12");
+  Then([&] {
+    EXPECT_EQ("12", ItemText(kItemBirthDay));
+    EXPECT_EQ(12, m_settings.m_nBDateDay);
+  });
   ClosePanelAndQuit();
 }
 
