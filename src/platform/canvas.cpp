@@ -70,19 +70,34 @@ void Canvas::DrawBitmapStretched(const Bitmap& bitmap, const Rect& dest) {
     return;
   const int stride = PixelWidth();
   // Sampled per logical pixel, then enlarged by whole pixels, so a picture looks the same at
-  // every scale.
+  // every scale. The whole window is drawn this way at every frame, so the source column of
+  // each output column is worked out once, and each output row is built once and copied.
+  const int columns = area.Width();
+  column_scratch_.resize(static_cast<size_t>(columns));
+  for (int i = 0; i < columns; ++i) {
+    column_scratch_[static_cast<size_t>(i)] = static_cast<int>(
+        static_cast<long long>(area.left + i - dest.left) * bitmap.width / dest.Width());
+  }
+  const size_t row_pixels = static_cast<size_t>(columns) * scale_;
   for (int ly = area.top; ly < area.bottom; ++ly) {
     const int sy =
         static_cast<int>(static_cast<long long>(ly - dest.top) * bitmap.height / dest.Height());
-    for (int lx = area.left; lx < area.right; ++lx) {
-      const int sx =
-          static_cast<int>(static_cast<long long>(lx - dest.left) * bitmap.width / dest.Width());
-      const std::uint32_t pixel = bitmap.At(sx, sy);
-      for (int dy = 0; dy < scale_; ++dy) {
-        auto out =
-            pixels_.begin() + static_cast<std::ptrdiff_t>(ly * scale_ + dy) * stride + lx * scale_;
-        std::fill(out, out + scale_, pixel);
+    const std::uint32_t* source = bitmap.pixels.data() + static_cast<size_t>(sy) * bitmap.width;
+    std::uint32_t* first =
+        pixels_.data() + static_cast<size_t>(ly * scale_) * stride + area.left * scale_;
+    if (scale_ == 1 && dest.Width() == bitmap.width) {
+      // Natural size on a scale-1 canvas: the row is a plain copy.
+      std::copy(source + column_scratch_[0], source + column_scratch_[0] + columns, first);
+    } else {
+      std::uint32_t* out = first;
+      for (int i = 0; i < columns; ++i) {
+        const std::uint32_t pixel = source[column_scratch_[static_cast<size_t>(i)]];
+        for (int dx = 0; dx < scale_; ++dx)
+          *out++ = pixel;
       }
+    }
+    for (int dy = 1; dy < scale_; ++dy) {
+      std::copy(first, first + row_pixels, first + static_cast<size_t>(dy) * stride);
     }
   }
 }

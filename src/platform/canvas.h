@@ -51,6 +51,7 @@ class Canvas {
   int scale_;
   Rect clip_;
   std::vector<std::uint32_t> pixels_;
+  std::vector<int> column_scratch_;  // reused by DrawBitmapStretched
 };
 
 }  // namespace qz

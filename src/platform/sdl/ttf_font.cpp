@@ -4,6 +4,7 @@
 #include <cmath>
 #include <mutex>
 #include <string>
+#include <unordered_map>
 
 #include "platform/font.h"
 
@@ -32,7 +33,32 @@ class TtfFont : public Font {
 
   int LineHeight() const override { return TTF_FontHeight(m_pFont); }
 
+  // The displays repaint the same few texts many times a second (every frame of the score
+  // count repaints the whole window), so rendered lines are kept for reuse.
   TextMask Render(std::string_view utf8) override {
+    const std::string key(utf8);
+    auto found = m_rendered.find(key);
+    if (found != m_rendered.end())
+      return found->second;
+    if (m_rendered.size() >= kCacheEntries)
+      m_rendered.clear();
+    return m_rendered.emplace(key, RenderUncached(utf8)).first->second;
+  }
+
+  int MeasureWidth(std::string_view utf8) override {
+    const std::string key(utf8);
+    auto found = m_widths.find(key);
+    if (found != m_widths.end())
+      return found->second;
+    if (m_widths.size() >= kCacheEntries)
+      m_widths.clear();
+    return m_widths.emplace(key, MeasureUncached(utf8)).first->second;
+  }
+
+ private:
+  static constexpr size_t kCacheEntries = 256;
+
+  TextMask RenderUncached(std::string_view utf8) {
     TextMask mask;
     mask.height = LineHeight();
     if (utf8.empty())
@@ -63,7 +89,7 @@ class TtfFont : public Font {
     return mask;
   }
 
-  int MeasureWidth(std::string_view utf8) override {
+  int MeasureUncached(std::string_view utf8) {
     if (utf8.empty())
       return 0;
     const std::string text(utf8);
@@ -74,8 +100,9 @@ class TtfFont : public Font {
     return w;
   }
 
- private:
   TTF_Font* m_pFont;
+  std::unordered_map<std::string, TextMask> m_rendered;
+  std::unordered_map<std::string, int> m_widths;
 };
 
 }  // namespace
