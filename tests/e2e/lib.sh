@@ -1,0 +1,136 @@
+# Shared parts of the end-to-end scripts: a private virtual X server, a scratch home, config
+# and working folder, the real game started in them, and helpers that wait with deadlines.
+# Source it after setting nothing; then call qz_init "$1". Everything started here is stopped
+# and removed by the EXIT trap.
+# shellcheck shell=bash
+
+qz_exe=
+qz_work=
+qz_xvfb_pid=
+qz_game_pid=
+qz_ini=
+qz_log=
+
+qz_cleanup() {
+  if [ -n "$qz_game_pid" ] && kill -0 "$qz_game_pid" 2>/dev/null; then
+    kill -KILL "$qz_game_pid" 2>/dev/null
+    wait "$qz_game_pid" 2>/dev/null
+  fi
+  if [ -n "$qz_xvfb_pid" ]; then
+    kill "$qz_xvfb_pid" 2>/dev/null && wait "$qz_xvfb_pid" 2>/dev/null
+  fi
+  [ -n "$qz_work" ] && rm -rf "$qz_work"
+}
+
+fail() {
+  echo "FAIL: $*"
+  if [ -n "$qz_work" ]; then
+    [ -s "$qz_work/game.err" ] && { echo "--- game stderr"; cat "$qz_work/game.err"; }
+    [ -f "$qz_log" ] && { echo "--- qz.log (tail)"; tail -n 30 "$qz_log"; }
+  fi
+  exit 1
+}
+
+# qz_init GAME: scratch folders, the trap, a 1024x768x24 Xvfb on a free display (scale 1).
+qz_init() {
+  qz_exe=$(readlink -f "$1")
+  [ -x "$qz_exe" ] || { echo "FAIL: $1 is not an executable"; exit 1; }
+  for tool in Xvfb xdotool xwininfo; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool not installed"; exit 0; }
+  done
+  qz_work=$(mktemp -d)
+  trap qz_cleanup EXIT
+  mkdir -p "$qz_work/home/.config/Zorvex" "$qz_work/run"
+  qz_ini="$qz_work/home/.config/Zorvex/quizendo.ini"
+  qz_log="$qz_work/run/qz.log"
+  local display=
+  for n in $(seq $((300 + $$ % 50)) 399); do
+    [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }
+  done
+  [ -n "$display" ] || fail "no free X display"
+  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  qz_xvfb_pid=$!
+  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+  [ -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb did not start"
+  export DISPLAY=$display SDL_AUDIODRIVER=dummy
+  export HOME="$qz_work/home" XDG_CONFIG_HOME="$qz_work/home/.config"
+}
+
+# qz_start [LIMIT_S]: the game in the scratch working folder, stopped after LIMIT_S seconds.
+qz_start() {
+  (cd "$qz_work/run" && exec timeout -s KILL "${1:-150}" "$qz_exe") 2>"$qz_work/game.err" &
+  qz_game_pid=$!
+}
+
+# qz_window TITLE [SECONDS]: prints the id of the window titled exactly TITLE once it shows.
+qz_window() {
+  timeout "${2:-15}" xdotool search --sync --limit 1 --name "^$1\$" 2>/dev/null | head -1
+}
+
+# qz_key WIN KEY...: key presses to the window WIN.
+qz_key() {
+  local win=$1
+  shift
+  xdotool windowfocus --sync "$win" key --delay 30 "$@"
+}
+
+# qz_type WIN TEXT: text typed into the window WIN (text input events).
+qz_type() {
+  xdotool windowfocus --sync "$1" type --delay 30 -- "$2"
+}
+
+# qz_click WIN X Y: a left click at (X, Y) of the window WIN (logical pixels at scale 1).
+qz_click() {
+  xdotool mousemove --window "$1" --sync "$2" "$3" click 1
+  sleep 0.2
+}
+
+# qz_wait_for SECONDS COMMAND...: runs COMMAND every 0.1 s until it succeeds; fails after.
+qz_wait_for() {
+  local limit=$(($1 * 10))
+  shift
+  for _ in $(seq "$limit"); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# qz_log_count REGEX: how many lines of qz.log match REGEX (extended, CR stripped).
+qz_log_count() {
+  [ -f "$qz_log" ] || { echo 0; return; }
+  tr -d '\r' <"$qz_log" | grep -cE -- "$1"
+}
+
+# qz_log_has COUNT REGEX: true when at least COUNT lines match.
+qz_log_has() {
+  [ "$(qz_log_count "$2")" -ge "$1" ]
+}
+
+# qz_wait_exit SECONDS: waits for the game to end; prints nothing, fails on a hang. Sets
+# qz_status to the exit status.
+qz_wait_exit() {
+  qz_wait_for "$1" eval '! kill -0 "$qz_game_pid" 2>/dev/null' || fail "the game did not end"
+  wait "$qz_game_pid"
+  qz_status=$?
+  qz_game_pid=
+}
+
+# qz_ini_value NAME: the value NAME of the settings file.
+qz_ini_value() {
+  sed -n "s/^$1=//p" "$qz_ini" | tr -d '\r' | head -1
+}
+
+# qz_snap WIN X Y W H FILE: the rectangle (X, Y, W, H) of the window WIN as a PNG file.
+qz_snap() {
+  import -silent -window "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6" 2>/dev/null
+}
+
+# qz_same_as WIN X Y W H FILE: true when the rectangle looks exactly as in FILE.
+qz_same_as() {
+  qz_snap "$1" "$2" "$3" "$4" "$5" "$qz_work/now.png" &&
+    [ "$(compare -metric AE "$6" "$qz_work/now.png" null: 2>&1)" = 0 ]
+}
+
+# The ENTER button: enabled only at the idle screen (and during the quit question).
+qz_enter_rect="260 296 120 52"
