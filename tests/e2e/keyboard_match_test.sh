@@ -17,10 +17,7 @@ about=$(qz_window "About Quizendo")
 qz_key "$about" Escape
 win=$(qz_window Quizendo)
 [ -n "$win" ] || fail "no main window"
-qz_wait_for 10 qz_log_has 1 "^Player, age .*${tab}Date: " || fail "no session header"
-sleep 4.5 # the intro: title picture, then the idle screen
-# ENTER as it looks at the idle screen, to know when the idle screen is back.
-qz_snap "$win" $qz_enter_rect "$qz_work/enter-idle.png" || fail "no screenshot of ENTER"
+qz_wait_idle "$win"
 
 # ENTER has the focus: Return starts the match. Every pause below is cut short by a shift
 # sent at once after the log line that starts it: a key that arrives while a sound or the score

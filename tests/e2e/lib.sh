@@ -10,8 +10,10 @@ qz_xvfb_pid=
 qz_game_pid=
 qz_ini=
 qz_log=
+qz_watchdog_pid=
 
 qz_cleanup() {
+  [ -n "$qz_watchdog_pid" ] && kill "$qz_watchdog_pid" 2>/dev/null
   if [ -n "$qz_game_pid" ] && kill -0 "$qz_game_pid" 2>/dev/null; then
     kill -KILL "$qz_game_pid" 2>/dev/null
     wait "$qz_game_pid" 2>/dev/null
@@ -40,6 +42,11 @@ qz_init() {
   done
   qz_work=$(mktemp -d)
   trap qz_cleanup EXIT
+  # The script's own deadline, below CTest's: a hang fails here and still cleans up.
+  local script_pid=$$
+  (sleep "${QZ_E2E_DEADLINE:-240}" && echo "FAIL: deadline" && kill -TERM "$script_pid") &
+  qz_watchdog_pid=$!
+  trap 'exit 1' TERM
   mkdir -p "$qz_work/home/.config/Zorvex" "$qz_work/run"
   qz_ini="$qz_work/home/.config/Zorvex/quizendo.ini"
   qz_log="$qz_work/run/qz.log"
@@ -81,7 +88,11 @@ qz_type() {
 
 # qz_click WIN X Y: a left click at (X, Y) of the window WIN (logical pixels at scale 1).
 qz_click() {
-  xdotool mousemove --window "$1" --sync "$2" "$3" click 1
+  # The pointer moves inside the window before the press: a press with no motion before it
+  # (the pointer warped there, or already resting there after the last click) was seen to be
+  # dropped now and then under Xvfb without a window manager.
+  xdotool windowfocus --sync "$1" mousemove --window "$1" --sync $(($2 + 1)) "$3" \
+    mousemove --window "$1" --sync "$2" "$3" sleep 0.1 click 1
   sleep 0.2
 }
 
@@ -134,3 +145,23 @@ qz_same_as() {
 
 # The ENTER button: enabled only at the idle screen (and during the quit question).
 qz_enter_rect="260 296 120 52"
+
+# The play area between the top and bottom panels.
+qz_play_rect="16 80 608 200"
+
+# qz_wait_idle WIN: waits out the intro after the About box: the session header is logged,
+# the title picture shows and goes, and the idle screen settles. Keeps a picture of ENTER at
+# the idle screen in $qz_work/enter-idle.png.
+qz_wait_idle() {
+  qz_wait_for 10 qz_log_has 1 ", age [0-9]+ years" || fail "no session header"
+  sleep 0.5
+  qz_snap "$1" $qz_play_rect "$qz_work/title.png" || fail "no screenshot"
+  qz_wait_for 10 qz_changed "$1" $qz_play_rect "$qz_work/title.png" || fail "the title picture stayed"
+  sleep 1.5
+  qz_snap "$1" $qz_enter_rect "$qz_work/enter-idle.png" || fail "no screenshot of ENTER"
+}
+
+# qz_changed WIN X Y W H FILE: true when the rectangle no longer looks as in FILE.
+qz_changed() {
+  ! qz_same_as "$@"
+}
