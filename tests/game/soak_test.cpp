@@ -58,15 +58,15 @@ class Soak : public GameFixture {
     std::uniform_int_distribution<int> pick(0, 99);
     const int r = pick(m_rng);
     if (r < 30) {
-      static const std::vector<std::string> kTexts = {"0", "1", "2", "3", "4", "5", "6", "7",
+      static const std::vector<std::string> kTexts = {"0", "1", "2", "3",  "4",  "5",  "6", "7",
                                                       "8", "9", "-", "12", "99", "-7", "x"};
       Type(kTexts[std::uniform_int_distribution<size_t>(0, kTexts.size() - 1)(m_rng)]);
     } else if (r < 50) {
       static const Key kKeys[] = {Key::kReturn, Key::kTab,   Key::kSpace,     Key::kOther,
                                   Key::kEscape, Key::kOther, Key::kBackspace, Key::kReturn};
       Key key = kKeys[std::uniform_int_distribution<int>(0, 7)(m_rng)];
-      if (!may_leave && (key == Key::kEscape ||
-                         (exit_focused && (key == Key::kReturn || key == Key::kSpace))))
+      if (!may_leave &&
+          (key == Key::kEscape || (exit_focused && (key == Key::kReturn || key == Key::kSpace))))
         key = Key::kOther;
       Press(key, key == Key::kOther || pick(m_rng) < 10);
     } else if (r < 70) {
