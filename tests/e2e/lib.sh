@@ -44,9 +44,15 @@ qz_init() {
   trap qz_cleanup EXIT
   # The script's own deadline, below CTest's: a hang fails here and still cleans up.
   local script_pid=$$
-  (sleep "${QZ_E2E_DEADLINE:-240}" && echo "FAIL: deadline" && kill -TERM "$script_pid") &
+  # Its output is closed so a test runner reading the script's output never waits for it.
+  (
+    trap 'kill "$sleep_pid" 2>/dev/null; exit 0' TERM
+    sleep "${QZ_E2E_DEADLINE:-240}" &
+    sleep_pid=$!
+    wait "$sleep_pid" && kill -TERM "$script_pid"
+  ) </dev/null >/dev/null 2>&1 &
   qz_watchdog_pid=$!
-  trap 'exit 1' TERM
+  trap 'echo "FAIL: deadline"; exit 1' TERM
   mkdir -p "$qz_work/home/.config/Zorvex" "$qz_work/run"
   qz_ini="$qz_work/home/.config/Zorvex/quizendo.ini"
   qz_log="$qz_work/run/qz.log"
