@@ -144,7 +144,6 @@ class CDrillDlg : public Dialog, protected MatchState {
 
   Rng m_rng;
   WorkingDifficulty m_difficulty;
-  bool m_bClockArmed = false;
   // Counts judgements, so one interrupted by a nested judgement inside its pause stops.
   std::uint32_t m_nJudgeSerial = 0;
 

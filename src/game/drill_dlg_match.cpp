@@ -174,18 +174,17 @@ void CDrillDlg::StartClock() {
   m_nSecsLeft = m_nTimeLimit;
   m_nRetries = 0;
   m_platform.events.SetTimer(kClockTimer, kClockPeriodMs);
-  m_bClockArmed = true;
   m_tProblemStart = m_platform.clock.Now();
 }
 
 void CDrillDlg::StopClock() {
+  // A killed timer leaves no tick behind in the queue.
   m_platform.events.KillTimer(kClockTimer);
-  m_bClockArmed = false;
 }
 
 void CDrillDlg::OnTimer(int id) {
-  // A tick that was already queued when the clock stopped belongs to no problem.
-  if (id != kClockTimer || !m_bClockArmed || m_bQuitAsked)
+  // While the quit question is pending the ticks come but the clock stands still.
+  if (id != kClockTimer || m_bQuitAsked)
     return;
   --m_nSecsLeft;
   m_powerGauge.SetPos(m_nSecsLeft * 10);
