@@ -2,18 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/occurrences.h"
+
 #include "report/markup.h"
 
 namespace qz {
 namespace {
 
-int Count(const std::string& text, const std::string& what) {
-  int n = 0;
-  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-    ++n;
-  }
-  return n;
-}
+using test::Occurrences;
 
 TEST(MarkupTest, EscapesMarkupAndRepairsBrokenText) {
   const struct {
@@ -70,24 +66,24 @@ TEST(HtmlReportTest, ThePageIsSelfContainedAndEscapesEverythingFromTheLog) {
   model.Finish();
   const std::string page = RenderHtmlReport(model);
 
-  EXPECT_EQ(0, Count(page, "<script"));
-  EXPECT_EQ(0, Count(page, "<img"));
-  EXPECT_EQ(0, Count(page, "<i>Warrior"));
-  EXPECT_EQ(0, Count(page, "<qz>"));
-  EXPECT_GT(Count(page, "&lt;script&gt;alert(1)&lt;/script&gt;"), 0);
-  EXPECT_GT(Count(page, "Iron &quot;Hammer&quot;"), 0);
+  EXPECT_EQ(0, Occurrences(page, "<script"));
+  EXPECT_EQ(0, Occurrences(page, "<img"));
+  EXPECT_EQ(0, Occurrences(page, "<i>Warrior"));
+  EXPECT_EQ(0, Occurrences(page, "<qz>"));
+  EXPECT_GT(Occurrences(page, "&lt;script&gt;alert(1)&lt;/script&gt;"), 0);
+  EXPECT_GT(Occurrences(page, "Iron &quot;Hammer&quot;"), 0);
   // Nothing is fetched: no sources, no external links; only the SVG namespace names a URL.
-  EXPECT_EQ(0, Count(page, "src=\""));
-  EXPECT_EQ(0, Count(page, "href=\"http"));
-  EXPECT_EQ(Count(page, "<svg"), Count(page, "http://www.w3.org/2000/svg"));
-  EXPECT_EQ(1, Count(page, "Content-Security-Policy"));
+  EXPECT_EQ(0, Occurrences(page, "src=\""));
+  EXPECT_EQ(0, Occurrences(page, "href=\"http"));
+  EXPECT_EQ(Occurrences(page, "<svg"), Occurrences(page, "http://www.w3.org/2000/svg"));
+  EXPECT_EQ(1, Occurrences(page, "Content-Security-Policy"));
   // Accuracy, time, operations and the times table, each with a title and a text alternative.
-  EXPECT_EQ(4, Count(page, "<svg"));
-  EXPECT_EQ(4, Count(page, "<desc>"));
-  EXPECT_EQ(100, Count(page, "class=\"cell\""));
+  EXPECT_EQ(4, Occurrences(page, "<svg"));
+  EXPECT_EQ(4, Occurrences(page, "<desc>"));
+  EXPECT_EQ(100, Occurrences(page, "class=\"cell\""));
   // The unreadable line is reported with its number.
-  EXPECT_GT(Count(page, "<td>12</td>"), 0);
-  EXPECT_GT(Count(page, "Green Belt"), 0);
+  EXPECT_GT(Occurrences(page, "<td>12</td>"), 0);
+  EXPECT_GT(Occurrences(page, "Green Belt"), 0);
 }
 
 TEST(HtmlReportTest, AnEmptyLogGivesAPageThatSaysSo) {
@@ -96,9 +92,9 @@ TEST(HtmlReportTest, AnEmptyLogGivesAPageThatSaysSo) {
   missing.m_strPath = "qz.log";
   model.Finish();
   const std::string page = RenderHtmlReport(model);
-  EXPECT_GT(Count(page, "qz.log could not be opened"), 0);
-  EXPECT_GT(Count(page, "no answers yet"), 0);
-  EXPECT_EQ(0, Count(page, "<svg"));
+  EXPECT_GT(Occurrences(page, "qz.log could not be opened"), 0);
+  EXPECT_GT(Occurrences(page, "no answers yet"), 0);
+  EXPECT_EQ(0, Occurrences(page, "<svg"));
 }
 
 TEST(HtmlReportTest, ManySessionsArePooledIntoFewerChartPoints) {
@@ -113,9 +109,9 @@ TEST(HtmlReportTest, ManySessionsArePooledIntoFewerChartPoints) {
   model.Finish();
   const std::string page = RenderHtmlReport(model);
   // 336 sessions in points of 3: 112 markers per line chart, and the note says so.
-  EXPECT_EQ(2, Count(page, "Each point pools 3 sessions in a row."));
-  EXPECT_EQ(0, Count(page, "class=\"point\""));  // too many points for markers
-  EXPECT_GT(Count(page, "the latest 100 of 336"), 0);
+  EXPECT_EQ(2, Occurrences(page, "Each point pools 3 sessions in a row."));
+  EXPECT_EQ(0, Occurrences(page, "class=\"point\""));  // too many points for markers
+  EXPECT_GT(Occurrences(page, "the latest 100 of 336"), 0);
 }
 
 }  // namespace
