@@ -170,6 +170,7 @@ void CDrillDlg::NextProblem() {
 
 void CDrillDlg::StartClock() {
   m_bTimedOut = false;
+  InvalidateItem(kItemAnswer);  // its colour says whether the clock ran out
   SetItemText(kItemPowerText, "100");
   m_nSecsLeft = m_nTimeLimit;
   m_nRetries = 0;
@@ -192,6 +193,7 @@ void CDrillDlg::OnTimer(int id) {
   if (m_nSecsLeft < 1) {
     StopClock();
     m_bTimedOut = true;
+    InvalidateItem(kItemAnswer);
     JudgeAnswer();
   } else if (m_bSound) {
     m_platform.sound.Play(kSoundClockTick, kPlayAsyncNoWait);
@@ -267,6 +269,7 @@ void CDrillDlg::EndSession() {
   if (static_cast<std::uint32_t>(m_nHiScore) >
       static_cast<std::uint32_t>(m_settings.m_nOldHiScore)) {
     m_settings.m_nOldHiScore = m_nHiScore;
+    InvalidateItem(kItemHiScore);  // no longer above the stored best: its colour changes
   }
   SaveSettingsOrSay();
   LogSummary();

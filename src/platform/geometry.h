@@ -24,14 +24,26 @@ struct Rect {
   bool Empty() const { return right <= left || bottom <= top; }
   Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
   Rect Intersect(const Rect& o) const;
+  // The smallest rectangle holding both; an empty one adds nothing.
+  Rect Union(const Rect& o) const;
   bool operator==(const Rect&) const = default;
 };
 
 inline Rect Rect::Intersect(const Rect& o) const {
   Rect r{left > o.left ? left : o.left, top > o.top ? top : o.top,
          right < o.right ? right : o.right, bottom < o.bottom ? bottom : o.bottom};
-  if (r.Empty()) return {};
+  if (r.Empty())
+    return {};
   return r;
+}
+
+inline Rect Rect::Union(const Rect& o) const {
+  if (o.Empty())
+    return *this;
+  if (Empty())
+    return o;
+  return {left < o.left ? left : o.left, top < o.top ? top : o.top,
+          right > o.right ? right : o.right, bottom > o.bottom ? bottom : o.bottom};
 }
 
 }  // namespace qz

@@ -6,6 +6,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/canvas.h"
+#include "platform/geometry.h"
 
 namespace qz {
 
@@ -16,8 +17,8 @@ class NativeWindow {
   virtual ~NativeWindow() = default;
   virtual std::uint32_t Id() const = 0;
   virtual Canvas& GetCanvas() = 0;
-  // Puts the canvas on screen now.
-  virtual void Present() = 0;
+  // Puts the part of the canvas inside `area` (logical pixels) on screen now.
+  virtual void Present(const Rect& area) = 0;
   virtual void Raise() = 0;
 };
 
@@ -26,9 +27,8 @@ class WindowSystem {
   virtual ~WindowSystem() = default;
   // Opens a fixed-size window of width x height logical pixels at Scale(); `owner`, when
   // given, is the window this one is modal over.
-  virtual std::unique_ptr<NativeWindow> OpenWindow(const std::string& title, int width,
-                                                   int height, const Bitmap* icon,
-                                                   NativeWindow* owner) = 0;
+  virtual std::unique_ptr<NativeWindow> OpenWindow(const std::string& title, int width, int height,
+                                                   const Bitmap* icon, NativeWindow* owner) = 0;
   // Whole output pixels per logical pixel, chosen from the screen at start-up.
   virtual int Scale() const = 0;
   virtual std::string ClipboardText() = 0;

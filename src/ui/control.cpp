@@ -15,6 +15,7 @@ void Control::ApplyTemplate(const ControlTemplate& t, ControlOwner* owner) {
 void Control::MoveTo(int x, int y) {
   if (x == m_rect.left && y == m_rect.top)
     return;
+  Invalidate();  // where it was
   m_rect = m_rect.Offset(x - m_rect.left, y - m_rect.top);
   Invalidate();
 }
@@ -22,6 +23,7 @@ void Control::MoveTo(int x, int y) {
 void Control::Resize(int width, int height) {
   if (width == m_rect.Width() && height == m_rect.Height())
     return;
+  Invalidate();  // the old extent
   m_rect.right = m_rect.left + width;
   m_rect.bottom = m_rect.top + height;
   Invalidate();
@@ -76,7 +78,7 @@ void Control::Notify(int code) {
 
 void Control::Invalidate() {
   if (m_pOwner != nullptr)
-    m_pOwner->Invalidate();
+    m_pOwner->Invalidate(m_rect);
 }
 
 void Control::PresentNow() {

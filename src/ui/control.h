@@ -39,9 +39,10 @@ class ControlOwner {
   // A notification from a control: its id and what happened (the codes above).
   virtual void OnCommand(int id, int code) = 0;
   virtual CtlColor OnCtlColor(Control& control) = 0;
-  // Something changed on screen: the window repaints in the next paint cycle.
-  virtual void Invalidate() = 0;
-  // Paints and presents the window now.
+  // Something changed on screen inside `client_rect` (the owner's client coordinates): the
+  // window repaints that part in the next paint cycle.
+  virtual void Invalidate(const Rect& client_rect) = 0;
+  // Paints and presents what changed, now.
   virtual void PresentNow() = 0;
   // Picture by name; nothing when the picture is missing or unreadable.
   virtual const Bitmap* FindPicture(const std::string& name) = 0;

@@ -90,7 +90,7 @@ int Dialog::RunModal(Dialog* owner) {
     NativeWindow* owner_window = owner != nullptr ? owner->Root()->Window() : nullptr;
     m_pWindow = m_platform.windows.OpenWindow(m_template.title, m_template.PixelWidth(),
                                               m_template.PixelHeight(), Icon(), owner_window);
-    m_bDirty = true;
+    Invalidate();
   }
   while (!Ended()) {
     Event e;
@@ -158,6 +158,7 @@ void Dialog::ShowWindow(bool show) {
 void Dialog::MoveWindow(int x, int y) {
   if (x == m_origin.x && y == m_origin.y)
     return;
+  Invalidate();  // where it was
   m_origin = {x, y};
   Invalidate();
 }
@@ -211,6 +212,11 @@ void Dialog::SetItemText(int id, const std::string& text) {
     return;
   c->SetText(text);
   Root()->PaintIfDirty();
+}
+
+void Dialog::InvalidateItem(int id) {
+  if (Control* c = GetItem(id))
+    InvalidateWindowArea(ItemRectInWindow(*c));
 }
 
 std::string Dialog::GetItemText(int id) const {
@@ -317,27 +323,39 @@ void Dialog::KillTimer(int id) {
 }
 
 bool Dialog::IsDirty() const {
-  return Root()->m_bDirty;
+  return !Root()->m_dirty.Empty();
 }
 
 void Dialog::Invalidate() {
-  Root()->m_bDirty = true;
+  InvalidateWindowArea(WindowRect());
 }
 
+void Dialog::Invalidate(const Rect& client_rect) {
+  const Rect area = WindowRect();
+  InvalidateWindowArea(client_rect.Offset(area.left, area.top).Intersect(area));
+}
+
+void Dialog::InvalidateWindowArea(const Rect& area) {
+  Dialog* root = Root();
+  root->m_dirty = root->m_dirty.Union(area.Intersect(root->WindowRect()));
+}
+
+// Only the rectangle around what changed is repainted and presented: a running match writes
+// its displays thousands of times, and each write is on screen before the call returns.
 void Dialog::PaintIfDirty() {
   Dialog* root = Root();
-  if (!root->m_bDirty || root->m_pWindow == nullptr)
+  if (root->m_dirty.Empty() || root->m_pWindow == nullptr)
     return;
-  root->PaintAll();
-  root->m_pWindow->Present();
+  const Rect region = root->m_dirty;
+  Canvas& canvas = root->m_pWindow->GetCanvas();
+  root->m_dirty = {};
+  root->PaintInto(canvas, region);
+  canvas.ResetClip();
+  root->m_pWindow->Present(region);
 }
 
 void Dialog::PresentNow() {
-  Dialog* root = Root();
-  if (root->m_pWindow == nullptr)
-    return;
-  root->PaintAll();
-  root->m_pWindow->Present();
+  PaintIfDirty();
 }
 
 void Dialog::PaintAll() {
@@ -345,20 +363,23 @@ void Dialog::PaintAll() {
   if (root->m_pWindow == nullptr)
     return;
   Canvas& canvas = root->m_pWindow->GetCanvas();
-  root->m_bDirty = false;
-  root->PaintInto(canvas);
+  root->m_dirty = {};
+  root->PaintInto(canvas, root->WindowRect());
   canvas.ResetClip();
 }
 
-void Dialog::PaintInto(Canvas& canvas) {
-  const Rect area = WindowRect();
+void Dialog::PaintInto(Canvas& canvas, const Rect& region) {
+  const Rect window = WindowRect();
+  const Rect area = window.Intersect(region);
+  if (area.Empty())
+    return;
   canvas.ResetClip();
   canvas.SetClip(area);
-  OnPaint(canvas, area);
+  OnPaint(canvas, window);
   for (Control* c : m_controls) {
     if (!c->IsVisible())
       continue;
-    const Rect where = c->GetRect().Offset(area.left, area.top);
+    const Rect where = c->GetRect().Offset(window.left, window.top);
     canvas.ResetClip();
     canvas.SetClip(where.Intersect(area));
     if (canvas.Clip().Empty())
@@ -367,7 +388,7 @@ void Dialog::PaintInto(Canvas& canvas) {
   }
   for (Dialog* child : m_children) {
     if (child->m_bVisible)
-      child->PaintInto(canvas);
+      child->PaintInto(canvas, area);
   }
 }
 

@@ -68,6 +68,8 @@ class Dialog : public ControlOwner, public PumpTarget {
   void ShowItem(int id, bool show);
   void EnableItem(int id, bool enable);
   void FocusItem(int id);
+  // The control's colours or look depend on the window's state, which changed.
+  void InvalidateItem(int id);
   bool IsItemVisible(int id) const;
   bool IsItemEnabled(int id) const;
   // Whether the control and every window it lies in are shown.
@@ -99,7 +101,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   // One event as the modal loop handles it: pre-translate, then dispatch.
   void HandleEvent(const Event& e);
   bool IsDirty() const;
-  // Repaints and presents the window when something changed since the last frame.
+  // Repaints and presents what changed since the last frame.
   void PaintIfDirty();
   // Paints the whole canvas now, without presenting.
   void PaintAll();
@@ -108,7 +110,9 @@ class Dialog : public ControlOwner, public PumpTarget {
   // --- ControlOwner -------------------------------------------------------------------
   void OnCommand(int id, int code) override;
   CtlColor OnCtlColor(Control& control) override;
-  void Invalidate() override;
+  // This whole window (a panel: its own area) repaints in the next paint cycle.
+  void Invalidate();
+  void Invalidate(const Rect& client_rect) override;
   void PresentNow() override;
   const Bitmap* FindPicture(const std::string& name) override;
   std::string ClipboardText() override;
@@ -150,7 +154,10 @@ class Dialog : public ControlOwner, public PumpTarget {
   Dialog* BottomOwner();
   Dialog* FindOwnerWindow(std::uint32_t window_id);
   bool IsForMe(const Event& e) const;
-  void PaintInto(Canvas& canvas);
+  // Marks `area` (top-level window coordinates) for the next paint cycle.
+  void InvalidateWindowArea(const Rect& area);
+  // Paints this window and its panels, limited to `region` (top-level window coordinates).
+  void PaintInto(Canvas& canvas, const Rect& region);
   // Input routing, in top-level window coordinates.
   Control* ControlAt(Point p);
   void RouteMouse(const Event& e);
@@ -182,7 +189,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   std::unique_ptr<NativeWindow> m_pWindow;
   bool m_bEnded = false;
   int m_nEndResult = 0;
-  bool m_bDirty = true;
+  Rect m_dirty;  // top-level only: what changed since the last frame; empty when nothing
   Control* m_pFocus = nullptr;    // top-level only
   Control* m_pCapture = nullptr;  // top-level only
 };

@@ -252,7 +252,10 @@ void Dialog::SetFocus(Control* control) {
     return;
   Control* old = root->m_pFocus;
   root->m_pFocus = control;
-  Invalidate();
+  if (old != nullptr)
+    root->InvalidateWindowArea(root->ItemRectInWindow(*old));
+  if (control != nullptr)
+    root->InvalidateWindowArea(root->ItemRectInWindow(*control));
   // The handlers may move the focus again; each side hears of its own change once.
   if (old != nullptr)
     old->OnKillFocus();

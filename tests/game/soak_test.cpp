@@ -41,8 +41,27 @@ class Soak : public GameFixture {
       ++m_nRunningChecks;
   }
 
+  // The screen is only ever repainted where something changed; what it shows must still be
+  // what a repaint of the whole window draws now.
+  void CheckScreen() {
+    HeadlessWindow* main = FindWindow("Quizendo");
+    ASSERT_NE(nullptr, main);
+    ASSERT_FALSE(Window().IsDirty()) << "after event " << m_nEvents << ": a change is unpainted";
+    const std::vector<std::uint32_t> shown = main->GetCanvas().Pixels();
+    Window().PaintAll();
+    const std::vector<std::uint32_t>& full = main->GetCanvas().Pixels();
+    ASSERT_EQ(shown.size(), full.size());
+    for (size_t i = 0; i < full.size(); ++i) {
+      const int width = main->GetCanvas().PixelWidth();
+      ASSERT_EQ(full[i], shown[i])
+          << "after event " << m_nEvents << ": stale pixel at " << i % width << "," << i / width;
+    }
+    ++m_nScreenChecks;
+  }
+
   void Step() {
     CheckCounters();
+    CheckScreen();
     if (::testing::Test::HasFatalFailure() || m_nEvents >= kEvents) {
       Then([this] { Ending(0); });
       return;
@@ -123,6 +142,7 @@ class Soak : public GameFixture {
   std::mt19937 m_rng{kSeed};
   int m_nEvents = 0;
   int m_nRunningChecks = 0;
+  int m_nScreenChecks = 0;
   bool m_bSawIdle = false;
   bool m_bWaited = false;
   MatchState m_finalState;
@@ -165,6 +185,7 @@ TEST_F(Soak, RandomInputOverManyMatchesKeepsTheCountersAndTheLogInStep) {
   EXPECT_GT(s.m_nAnswers, 50);
   EXPECT_GT(ok, 3);
   EXPECT_GT(m_nRunningChecks, 500);
+  EXPECT_EQ(kEvents + 1, m_nScreenChecks);
   std::ifstream settings(SettingsPath());
   std::stringstream text;
   text << settings.rdbuf();

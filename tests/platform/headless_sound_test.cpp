@@ -94,7 +94,7 @@ TEST(HeadlessWindows, CanvasAtTheChosenScaleAndFramesCounted) {
   std::unique_ptr<NativeWindow> about = platform.OpenWindow("About", 472, 200, nullptr, main.get());
   EXPECT_EQ(1280, main->GetCanvas().PixelWidth());
   main->GetCanvas().FillRect({0, 0, 1, 1}, Rgb(1, 2, 3));
-  main->Present();
+  main->Present({0, 0, 10, 10});
   HeadlessWindow* seen = platform.FindWindow(main->Id());
   ASSERT_EQ(main.get(), seen);
   EXPECT_EQ(1, seen->Frames());

@@ -102,6 +102,23 @@ TEST_F(DialogRun, TypingGoesToTheFocusedEditAndEscapeCancels) {
   EXPECT_EQ(kIdCancel, box.RunModal());
 }
 
+// A direct write is on screen when the call returns, and it costs only the written control's
+// area: a match writes its displays thousands of times.
+TEST_F(DialogRun, DirectWritePresentsOnlyTheWrittenControl) {
+  Probe box(ui.platform, 5);
+  Check([&] {
+    HeadlessWindow* window = ui.headless.FindWindow(box.Window()->Id());
+    const int frames = window->Frames();
+    box.SetItemText(11, "42");
+    EXPECT_EQ(frames + 1, window->Frames());
+    EXPECT_EQ(box.ItemRectInWindow(*box.GetItem(11)), window->LastPresented());
+    EXPECT_FALSE(box.IsDirty());
+  });
+  Key(Key::kEscape);
+  EXPECT_EQ(kIdCancel, box.RunModal());
+  EXPECT_EQ(0u, script.Remaining());
+}
+
 TEST_F(DialogRun, ThePressedControlGetsTheRelease) {
   Probe box(ui.platform, 5);
   // The OK button lies at 100,60 to 140,80.

@@ -15,7 +15,7 @@ class RecordingOwner : public ControlOwner {
  public:
   void OnCommand(int id, int code) override { commands.emplace_back(id, code); }
   CtlColor OnCtlColor(Control&) override { return colors; }
-  void Invalidate() override { ++invalidations; }
+  void Invalidate(const Rect&) override { ++invalidations; }
   void PresentNow() override { ++presents; }
   const Bitmap* FindPicture(const std::string& name) override {
     auto it = pictures.find(name);

@@ -20,12 +20,16 @@ class HeadlessWindow : public NativeWindow {
 
   std::uint32_t Id() const override { return m_nId; }
   Canvas& GetCanvas() override { return m_canvas; }
-  void Present() override { ++m_nFrames; }
+  void Present(const Rect& area) override {
+    ++m_nFrames;
+    m_lastPresented = area;
+  }
   void Raise() override { ++m_nRaises; }
 
   const std::string& Title() const { return m_strTitle; }
   std::uint32_t OwnerId() const { return m_nOwnerId; }
   int Frames() const { return m_nFrames; }
+  const Rect& LastPresented() const { return m_lastPresented; }
   int Raises() const { return m_nRaises; }
 
  private:
@@ -35,6 +39,7 @@ class HeadlessWindow : public NativeWindow {
   std::uint32_t m_nOwnerId;
   std::function<void(std::uint32_t)> m_onClose;
   int m_nFrames = 0;
+  Rect m_lastPresented;
   int m_nRaises = 0;
 };
 

@@ -19,7 +19,7 @@ class SdlWindow : public NativeWindow {
 
   std::uint32_t Id() const override { return m_nId; }
   Canvas& GetCanvas() override { return m_canvas; }
-  void Present() override;
+  void Present(const Rect& area) override;
   void Raise() override;
 
   SDL_Window* Handle() const { return m_pWindow; }

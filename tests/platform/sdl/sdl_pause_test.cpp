@@ -39,7 +39,7 @@ class SdlPause : public ::testing::Test {
     windows = std::make_unique<SdlWindowSystem>();
     events = std::make_unique<SdlEventQueue>(2);
     window = windows->OpenWindow("Quizendo", 64, 40, nullptr, nullptr);
-    window->Present();
+    window->Present({0, 0, window->GetCanvas().Width(), window->GetCanvas().Height()});
     // Let the window appear and its first events settle before the test pushes its own.
     clock.Sleep(100);
     Event e;
