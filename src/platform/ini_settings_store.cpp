@@ -223,7 +223,9 @@ bool IniSettingsStore::Save(std::string* error) {
       return false;
     }
     content += line.m_strText;
-    content += '\n';
+    // Reading takes one '\r' before the '\n' for part of the line end: a line whose own text
+    // ends in one gets a "\r\n" end, so the next read keeps it.
+    content += !line.m_strText.empty() && line.m_strText.back() == '\r' ? "\r\n" : "\n";
   }
   if (content.size() > kMaxFileBytes) {
     if (error != nullptr)

@@ -21,7 +21,8 @@ namespace qz {
 // know - other names, other sections, comments (';' or '#' first), anything unreadable that fit
 // the line limit - are written back as they were, in their place; values never written keep
 // their original spelling. New names go after the last value of their section, new sections at
-// the end. Lines are written with "\n" ends ("\r\n" is read too).
+// the end. Lines are written with "\n" ends ("\r\n" is read too; a line whose own text ends in
+// '\r' is written with "\r\n", so that it reads back whole).
 //
 // Value text: blanks around a value are not part of it unless the value is in double quotes;
 // everything after the first '=' belongs to the value, ';' and '=' included (there are no

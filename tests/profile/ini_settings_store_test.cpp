@@ -170,6 +170,26 @@ TEST(IniSettingsStore, UnknownLinesSurviveInTheirPlace) {
       ReadFile(path));
 }
 
+TEST(IniSettingsStore, CarriageReturnEndingALineOfItsOwnSurvivesSaves) {
+  // One '\r' before the '\n' is part of the line end; any other is the line's own and must
+  // neither be lost to the next read nor vanish one by one over repeated saves.
+  TempFolder dir;
+  const std::string path = dir.File("quizendo.ini");
+  WriteFile(path, "[1.01]\r\nCadetName=Ann\r\r\nnote\r\r\r\n[Other]\r\nk=v\r\r\n");
+  for (int save = 0; save < 2; ++save) {
+    SCOPED_TRACE(save);
+    IniSettingsStore store(path);
+    EXPECT_EQ("Ann\r", store.GetString(kSection, "CadetName", ""));
+    EXPECT_EQ("v\r", store.GetString("Other", "k", ""));
+    store.WriteString(kSection, "CadetName", "Ann\r");  // unchanged: keeps its spelling
+    store.WriteInt(kSection, "GameLevel", 4);
+    std::string error;
+    ASSERT_TRUE(store.Save(&error)) << error;
+  }
+  EXPECT_EQ("[1.01]\nCadetName=Ann\r\r\nGameLevel=4\nnote\r\r\r\n[Other]\nk=v\r\r\n",
+            ReadFile(path));
+}
+
 TEST(IniSettingsStore, LastOfRepeatedNamesCountsAndIsTheOneReplaced) {
   TempFolder dir;
   const std::string path = dir.File("quizendo.ini");
