@@ -12,6 +12,9 @@ namespace {
 
 constexpr int kChannel = 0;
 constexpr int kRate = 22050;
+// Every sound of the game is mono: a mono device keeps the decoded sounds half the size (the
+// 16 s waiting music alone takes 0.7 MB instead of 1.4 MB).
+constexpr int kChannels = 1;
 constexpr int kBufferSamples = 1024;
 constexpr std::uint32_t kPumpSliceMs = 5;
 // A synchronous sound is waited for at most this much past its length, whatever the mixer says.
@@ -26,7 +29,7 @@ SdlSoundPlayer::SdlSoundPlayer(AssetStore& assets, Clock& clock)
   SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
     return;
-  if (Mix_OpenAudio(kRate, AUDIO_S16SYS, 2, kBufferSamples) != 0) {
+  if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kBufferSamples) != 0) {
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return;
   }
