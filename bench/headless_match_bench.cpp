@@ -1,47 +1,24 @@
 // A whole 100-problem Black-belt match of the real main window on the headless platform:
 // what one match costs in real time when virtual time costs nothing.
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <string>
-
 #include <benchmark/benchmark.h>
 
-#include "app/about_dlg.h"
-#include "game/drill_dlg.h"
-#include "platform/asset_store.h"
-#include "platform/headless/headless_platform.h"
-#include "platform/ini_settings_store.h"
-#include "platform/posix_file_appender.h"
-#include "profile/training_settings.h"
+#include <string>
 
-namespace qz {
+#include "bench_game.h"
+
+namespace qz::bench {
 namespace {
 
 // Plays one game: closes the About box, starts a match, answers every problem right and
 // leaves once the match is over. Returns the problems finished.
-int PlayBlackBeltMatch(const std::filesystem::path& folder) {
-  AssetStore assets(std::filesystem::path(QZ_SOURCE_DIR) / "assets");
-  HeadlessPlatform headless(&assets, 1);
-  headless.SetStartEpoch(1700000000);
-  IniSettingsStore store((folder / "quizendo.ini").string());
-  store.WriteString(kVersionText, "CadetName", "Bench");
-  store.WriteInt(kVersionText, "AutoSelect", 0);
-  store.WriteInt(kVersionText, "CustomSettins", 0);
-  store.WriteInt(kVersionText, "GameLevel", 8);
-  PosixFileAppender files;
-  Platform platform{headless, headless, headless, headless,   headless,
-                    assets,   store,    files,    "quizendo", folder / "qz.log"};
-  TrainingSettings settings;
-  CDrillDlg window(platform, settings);
-  window.SetAboutBox([&platform](Dialog& owner) { ShowAboutBox(platform, owner); });
-
+int PlayBlackBeltMatch() {
+  BenchGame game(1, 8);
+  HeadlessPlatform& headless = game.Headless();
   bool about_closed = false;
   bool started = false;
   int answers_sent = 0;
-  headless.SetIdleHook([&] {
-    const MatchState& s = window.State();
+  game.Run([&] {
+    const MatchState& s = game.Window().State();
     if (!about_closed) {
       about_closed = true;
       headless.PressKey(Key::kEscape);
@@ -58,18 +35,13 @@ int PlayBlackBeltMatch(const std::filesystem::path& folder) {
       headless.PressKey(Key::kEscape);
     }
   });
-  window.RunModal();
-  return window.State().m_nDone;
+  return game.Window().State().m_nDone;
 }
 
 void BM_HeadlessBlackBeltMatch(benchmark::State& state) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("qz-bench-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(folder);
   int done = 0;
   for (auto _ : state)
-    done = PlayBlackBeltMatch(folder);
-  std::filesystem::remove_all(folder);
+    done = PlayBlackBeltMatch();
   state.counters["problems"] = done;
   if (done != 100)
     state.SkipWithError("the match did not run its 100 problems");
@@ -77,4 +49,4 @@ void BM_HeadlessBlackBeltMatch(benchmark::State& state) {
 BENCHMARK(BM_HeadlessBlackBeltMatch)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace qz
+}  // namespace qz::bench

@@ -33,7 +33,8 @@ fail() {
   exit 1
 }
 
-# qz_init GAME: scratch folders, the trap, a 1024x768x24 Xvfb on a free display (scale 1).
+# qz_init GAME: scratch folders, the trap, an Xvfb on a free display: 1024x768 (scale 1) unless
+# QZ_SCREEN says another size.
 qz_init() {
   qz_exe=$(readlink -f "$1")
   [ -x "$qz_exe" ] || { echo "FAIL: $1 is not an executable"; exit 1; }
@@ -61,7 +62,7 @@ qz_init() {
     [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }
   done
   [ -n "$display" ] || fail "no free X display"
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${QZ_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
   qz_xvfb_pid=$!
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
   [ -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb did not start"
