@@ -11,9 +11,15 @@ constexpr ColorRef Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return static_cast<ColorRef>(r) | (static_cast<ColorRef>(g) << 8) |
          (static_cast<ColorRef>(b) << 16);
 }
-constexpr std::uint8_t RedOf(ColorRef c) { return c & 0xFF; }
-constexpr std::uint8_t GreenOf(ColorRef c) { return (c >> 8) & 0xFF; }
-constexpr std::uint8_t BlueOf(ColorRef c) { return (c >> 16) & 0xFF; }
+constexpr std::uint8_t RedOf(ColorRef c) {
+  return c & 0xFF;
+}
+constexpr std::uint8_t GreenOf(ColorRef c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr std::uint8_t BlueOf(ColorRef c) {
+  return (c >> 16) & 0xFF;
+}
 
 // Canvas pixels are 0x00RRGGBB.
 constexpr std::uint32_t ToPixel(ColorRef c) {

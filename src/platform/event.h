@@ -9,14 +9,14 @@ enum class EventType {
   kNone,
   kKeyDown,
   kKeyUp,
-  kText,       // characters typed, UTF-8 in `text`
+  kText,  // characters typed, UTF-8 in `text`
   kMouseDown,
   kMouseUp,
   kMouseMove,
-  kTimer,      // a window timer fired; `id` is the timer id
-  kClose,      // the window manager asks the window to close
-  kApp,        // a message the game posted to itself; `id` says which
-  kExpose,     // the window must be shown again (uncovered, resized)
+  kTimer,   // a window timer fired; `id` is the timer id
+  kClose,   // the window manager asks the window to close
+  kApp,     // a message the game posted to itself; `id` says which
+  kExpose,  // the window must be shown again (uncovered, resized)
 };
 
 enum class Key {
@@ -34,8 +34,8 @@ enum class Key {
   kEnd,
   kSpace,
   kF1,
-  kV,        // with `ctrl`, paste
-  kA,        // with `ctrl`, select all
+  kV,  // with `ctrl`, paste
+  kA,  // with `ctrl`, select all
   kOther,
 };
 

@@ -24,8 +24,8 @@ struct Platform {
   AssetStore& assets;
   SettingsStore& settings;
   FileAppender& files;
-  std::string app_name;           // the executable's file name: "quizendo"
-  std::filesystem::path log_path; // "qz.log" in the working folder
+  std::string app_name;            // the executable's file name: "quizendo"
+  std::filesystem::path log_path;  // "qz.log" in the working folder
 };
 
 }  // namespace qz
