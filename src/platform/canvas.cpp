@@ -28,12 +28,35 @@ Canvas::Canvas(int width, int height, int scale)
       height_(std::max(height, 0)),
       scale_(std::max(scale, 1)),
       clip_{0, 0, width_, height_},
-      pixels_(static_cast<size_t>(width_) * scale_ * height_ * scale_, 0) {}
+      own_(static_cast<size_t>(width_) * scale_ * height_ * scale_, 0),
+      pixels_(own_.data()),
+      stride_(width_ * scale_) {}
+
+void Canvas::UseLentPixels(std::uint32_t* pixels, int stride) {
+  pixels_ = pixels;
+  stride_ = stride;
+  own_.clear();
+  own_.shrink_to_fit();
+}
+
+void Canvas::UseOwnPixels() {
+  own_.assign(static_cast<size_t>(PixelWidth()) * PixelHeight(), 0);
+  pixels_ = own_.data();
+  stride_ = PixelWidth();
+}
+
+std::vector<std::uint32_t> Canvas::Snapshot() const {
+  std::vector<std::uint32_t> copy;
+  copy.reserve(static_cast<size_t>(PixelWidth()) * PixelHeight());
+  for (int py = 0; py < PixelHeight(); ++py)
+    copy.insert(copy.end(), Row(py), Row(py) + PixelWidth());
+  return copy;
+}
 
 std::uint32_t Canvas::PixelAt(int x, int y) const {
   if (x < 0 || y < 0 || x >= width_ || y >= height_)
     return 0;
-  return pixels_[static_cast<size_t>(y) * scale_ * PixelWidth() + static_cast<size_t>(x) * scale_];
+  return Row(y * scale_)[static_cast<size_t>(x) * scale_];
 }
 
 void Canvas::SetClip(const Rect& clip) {
@@ -49,9 +72,8 @@ void Canvas::FillRect(const Rect& r, ColorRef color) {
   if (area.Empty())
     return;
   const std::uint32_t pixel = ToPixel(color);
-  const int stride = PixelWidth();
   for (int py = area.top * scale_; py < area.bottom * scale_; ++py) {
-    auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(py) * stride;
+    std::uint32_t* row = pixels_ + static_cast<size_t>(py) * stride_;
     std::fill(row + area.left * scale_, row + area.right * scale_, pixel);
   }
 }
@@ -68,7 +90,7 @@ void Canvas::DrawBitmapStretched(const Bitmap& bitmap, const Rect& dest) {
   const Rect area = dest.Intersect(clip_);
   if (area.Empty())
     return;
-  const int stride = PixelWidth();
+  const size_t stride = static_cast<size_t>(stride_);
   // Sampled per logical pixel, then enlarged by whole pixels, so a picture looks the same at
   // every scale. The whole window is drawn this way at every frame, so the source column of
   // each output column is worked out once, and each output row is built once and copied.
@@ -83,8 +105,7 @@ void Canvas::DrawBitmapStretched(const Bitmap& bitmap, const Rect& dest) {
     const int sy =
         static_cast<int>(static_cast<long long>(ly - dest.top) * bitmap.height / dest.Height());
     const std::uint32_t* source = bitmap.pixels.data() + static_cast<size_t>(sy) * bitmap.width;
-    std::uint32_t* first =
-        pixels_.data() + static_cast<size_t>(ly * scale_) * stride + area.left * scale_;
+    std::uint32_t* first = pixels_ + static_cast<size_t>(ly * scale_) * stride + area.left * scale_;
     if (scale_ == 1 && dest.Width() == bitmap.width) {
       // Natural size on a scale-1 canvas: the row is a plain copy.
       std::copy(source + column_scratch_[0], source + column_scratch_[0] + columns, first);
@@ -130,10 +151,9 @@ void Canvas::DrawText(Font& font, std::string_view utf8, const Rect& box, HAlign
   if (drawn.Empty())
     return;
   const std::uint32_t pixel = ToPixel(color);
-  const int stride = PixelWidth();
   for (int py = drawn.top; py < drawn.bottom; ++py) {
     const std::uint8_t* cover = &mask.coverage[static_cast<size_t>(py - y0) * mask.width];
-    std::uint32_t* out = &pixels_[static_cast<size_t>(py) * stride];
+    std::uint32_t* out = pixels_ + static_cast<size_t>(py) * stride_;
     for (int px = drawn.left; px < drawn.right; ++px) {
       const std::uint8_t c = cover[px - x0];
       if (c != 0)

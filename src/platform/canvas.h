@@ -17,17 +17,33 @@ enum class VAlign { kTop, kCenter };
 // The software drawing surface of one window: a logical width x height canvas stored at an
 // integer scale. Every coordinate given to it is logical; pictures are enlarged by whole
 // pixels, text is drawn by a font opened for the same scale so it stays sharp.
+//
+// Its output pixels live in a buffer of its own, or in memory lent by the window system (the
+// window's own framebuffer, so nothing is kept twice and nothing copied to show a frame).
 class Canvas {
  public:
+  // A canvas with its own pixels, all black.
   Canvas(int width, int height, int scale);
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  // Draws into `pixels` from now on: PixelHeight() rows of at least PixelWidth() pixels,
+  // `stride` pixels apart, which the caller keeps alive until it calls this again or
+  // UseOwnPixels. The pixels drawn so far are not carried over.
+  void UseLentPixels(std::uint32_t* pixels, int stride);
+  // Back to a buffer of its own (all black).
+  void UseOwnPixels();
 
   int Width() const { return width_; }
   int Height() const { return height_; }
   int Scale() const { return scale_; }
   int PixelWidth() const { return width_ * scale_; }
   int PixelHeight() const { return height_ * scale_; }
-  // Rows of 0x00RRGGBB output pixels.
-  const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+  // Output pixels are 0x00RRGGBB, rows Stride() pixels apart.
+  const std::uint32_t* Row(int py) const { return pixels_ + static_cast<size_t>(py) * stride_; }
+  int Stride() const { return stride_; }
+  // A copy of every output pixel, row after row, PixelWidth() to a row.
+  std::vector<std::uint32_t> Snapshot() const;
   // The output pixel at the top left of logical pixel (x, y).
   std::uint32_t PixelAt(int x, int y) const;
 
@@ -50,7 +66,9 @@ class Canvas {
   int height_;
   int scale_;
   Rect clip_;
-  std::vector<std::uint32_t> pixels_;
+  std::vector<std::uint32_t> own_;
+  std::uint32_t* pixels_;  // own_, or the lent pixels
+  int stride_;
   std::vector<int> column_scratch_;  // reused by DrawBitmapStretched
 };
 

@@ -17,8 +17,10 @@ class NativeWindow {
   virtual ~NativeWindow() = default;
   virtual std::uint32_t Id() const = 0;
   virtual Canvas& GetCanvas() = 0;
-  // Puts the part of the canvas inside `area` (logical pixels) on screen now.
-  virtual void Present(const Rect& area) = 0;
+  // Puts the part of the canvas inside `area` (logical pixels) on screen now. False when the
+  // canvas lost its pixels first (the window system replaced the memory it draws into): the
+  // caller paints the whole canvas again and presents it.
+  virtual bool Present(const Rect& area) = 0;
   virtual void Raise() = 0;
 };
 

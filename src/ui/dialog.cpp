@@ -351,7 +351,11 @@ void Dialog::PaintIfDirty() {
   root->m_dirty = {};
   root->PaintInto(canvas, region);
   canvas.ResetClip();
-  root->m_pWindow->Present(region);
+  if (!root->m_pWindow->Present(region)) {
+    root->PaintInto(canvas, root->WindowRect());
+    canvas.ResetClip();
+    root->m_pWindow->Present(root->WindowRect());
+  }
 }
 
 void Dialog::PresentNow() {

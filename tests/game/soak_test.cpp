@@ -47,9 +47,9 @@ class Soak : public GameFixture {
     HeadlessWindow* main = FindWindow("Quizendo");
     ASSERT_NE(nullptr, main);
     ASSERT_FALSE(Window().IsDirty()) << "after event " << m_nEvents << ": a change is unpainted";
-    const std::vector<std::uint32_t> shown = main->GetCanvas().Pixels();
+    const std::vector<std::uint32_t> shown = main->GetCanvas().Snapshot();
     Window().PaintAll();
-    const std::vector<std::uint32_t>& full = main->GetCanvas().Pixels();
+    const std::vector<std::uint32_t> full = main->GetCanvas().Snapshot();
     ASSERT_EQ(shown.size(), full.size());
     for (size_t i = 0; i < full.size(); ++i) {
       const int width = main->GetCanvas().PixelWidth();

@@ -23,7 +23,7 @@ int CountPixels(const Canvas& c, std::uint32_t pixel, const Rect& r, bool inside
   for (int y = 0; y < c.PixelHeight(); ++y) {
     for (int x = 0; x < c.PixelWidth(); ++x) {
       const bool in = r.Contains({x / c.Scale(), y / c.Scale()});
-      if (in == inside && c.Pixels()[static_cast<size_t>(y) * c.PixelWidth() + x] == pixel)
+      if (in == inside && c.Row(y)[x] == pixel)
         ++n;
     }
   }
@@ -50,8 +50,7 @@ TEST(Canvas, ScaleTwoEnlargesEveryLogicalPixelToABlock) {
       {0, 0, 0, 0}, {0, 0x111111, 0x222222, 0}, {0, 0x333333, 0x444444, 0}, {0, 0, 0, 0}};
   for (int py = 0; py < 8; ++py) {
     for (int px = 0; px < 8; ++px) {
-      EXPECT_EQ(expected[py / 2][px / 2], c.Pixels()[static_cast<size_t>(py) * 8 + px])
-          << px << "," << py;
+      EXPECT_EQ(expected[py / 2][px / 2], c.Row(py)[px]) << px << "," << py;
     }
   }
 }
@@ -134,11 +133,11 @@ TEST(Canvas, RealFontDrawsInsideItsBoxAtEveryScale) {
     c.DrawText(*font, "42 + 17", box, HAlign::kCenter, VAlign::kCenter, Rgb(255, 255, 255));
     EXPECT_GT(CountPixels(c, 0xFFFFFF, box, true), 50 * scale * scale);
     int stray = 0;
-    for (size_t i = 0; i < c.Pixels().size(); ++i) {
-      const int x = static_cast<int>(i % c.PixelWidth()) / scale;
-      const int y = static_cast<int>(i / c.PixelWidth()) / scale;
-      if (!box.Contains({x, y}) && c.Pixels()[i] != 0)
-        ++stray;
+    for (int py = 0; py < c.PixelHeight(); ++py) {
+      for (int px = 0; px < c.PixelWidth(); ++px) {
+        if (!box.Contains({px / scale, py / scale}) && c.Row(py)[px] != 0)
+          ++stray;
+      }
     }
     EXPECT_EQ(0, stray);
   }

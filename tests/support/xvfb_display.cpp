@@ -31,7 +31,7 @@ bool XvfbDisplay::Installed() {
   return access(kXvfb, X_OK) == 0;
 }
 
-XvfbDisplay::XvfbDisplay() {
+XvfbDisplay::XvfbDisplay(const std::string& screen) {
   if (!Installed()) {
     m_strError = "Xvfb is not installed";
     return;
@@ -59,7 +59,7 @@ XvfbDisplay::XvfbDisplay() {
       dup2(null_fd, 1);
       dup2(null_fd, 2);
     }
-    execl(kXvfb, "Xvfb", m_strName.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+    execl(kXvfb, "Xvfb", m_strName.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
           static_cast<char*>(nullptr));
     _exit(127);
   }

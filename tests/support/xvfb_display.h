@@ -10,7 +10,8 @@ namespace qz::test {
 // waits until it takes connections and points DISPLAY at it; kills it when the object goes.
 class XvfbDisplay {
  public:
-  XvfbDisplay();
+  // `screen` is Xvfb's WIDTHxHEIGHTxDEPTH.
+  explicit XvfbDisplay(const std::string& screen = "1024x768x24");
   ~XvfbDisplay();
   XvfbDisplay(const XvfbDisplay&) = delete;
   XvfbDisplay& operator=(const XvfbDisplay&) = delete;

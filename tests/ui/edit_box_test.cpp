@@ -94,7 +94,7 @@ TEST_F(Edit, PasswordShowsMaskCharacters) {
   Canvas plain(86, 16, 1);
   secret.Paint(masked, secret.GetRect());
   edit.Paint(plain, edit.GetRect());
-  EXPECT_EQ(plain.Pixels(), masked.Pixels());
+  EXPECT_EQ(plain.Snapshot(), masked.Snapshot());
   EXPECT_EQ("1234", secret.GetText());
 }
 

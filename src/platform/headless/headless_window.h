@@ -20,9 +20,10 @@ class HeadlessWindow : public NativeWindow {
 
   std::uint32_t Id() const override { return m_nId; }
   Canvas& GetCanvas() override { return m_canvas; }
-  void Present(const Rect& area) override {
+  bool Present(const Rect& area) override {
     ++m_nFrames;
     m_lastPresented = area;
+    return true;
   }
   void Raise() override { ++m_nRaises; }
 

@@ -1,0 +1,117 @@
+// Real windows in a private virtual X server: what the canvas draws reaches the window's
+// framebuffer, whether the canvas draws there directly (24-bit screen) or keeps its own pixels
+// that a frame converts (16-bit screen), also after the window changed size under it.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "platform/sdl/sdl_video.h"
+#include "platform/sdl/sdl_window.h"
+#include "platform/sdl/sdl_window_system.h"
+#include "support/xvfb_display.h"
+
+namespace qz {
+namespace {
+
+class SdlWindowOnScreen : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    if (!test::XvfbDisplay::Installed())
+      GTEST_SKIP() << "Xvfb is not installed";
+    display = std::make_unique<test::XvfbDisplay>(GetParam());
+    ASSERT_TRUE(display->Running()) << display->Error();
+    std::string error;
+    video = SdlVideo::Start(&error);
+    ASSERT_TRUE(video) << error;
+    windows = std::make_unique<SdlWindowSystem>();
+    native = windows->OpenWindow("Quizendo", 64, 40, nullptr, nullptr);
+    window = dynamic_cast<SdlWindow*>(native.get());
+    ASSERT_NE(nullptr, window);
+  }
+  void TearDown() override {
+    native.reset();
+    windows.reset();
+    video.reset();
+    display.reset();
+  }
+
+  // The colour the window's framebuffer holds at output pixel (x, y).
+  std::uint32_t ScreenPixel(int x, int y) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window->Handle());
+    if (surface == nullptr || x >= surface->w || y >= surface->h)
+      return 0xDEADBEEF;
+    const auto* row = static_cast<const std::uint8_t*>(surface->pixels) + y * surface->pitch;
+    std::uint32_t raw = 0;
+    std::memcpy(&raw, row + x * surface->format->BytesPerPixel, surface->format->BytesPerPixel);
+    Uint8 r = 0;
+    Uint8 g = 0;
+    Uint8 b = 0;
+    SDL_GetRGB(raw, surface->format, &r, &g, &b);
+    return (static_cast<std::uint32_t>(r) << 16) | (g << 8) | b;
+  }
+
+  // Paints the whole canvas red with a white square at logical (10, 10) and presents it,
+  // painting again when the canvas lost its pixels on the way, as a window does.
+  void PaintFrame() {
+    Canvas& canvas = window->GetCanvas();
+    const Rect all{0, 0, canvas.Width(), canvas.Height()};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      canvas.FillRect(all, Rgb(255, 0, 0));
+      canvas.FillRect({10, 10, 20, 20}, Rgb(255, 255, 255));
+      if (window->Present(all))
+        return;
+    }
+    ADD_FAILURE() << "the canvas lost its pixels twice in a row";
+  }
+
+  void ExpectFrameOnScreen() {
+    const int s = window->GetCanvas().Scale();
+    EXPECT_EQ(0xFF0000u, ScreenPixel(0, 0));
+    EXPECT_EQ(0xFFFFFFu, ScreenPixel(10 * s, 10 * s));
+    EXPECT_EQ(0xFFFFFFu, ScreenPixel(20 * s - 1, 20 * s - 1));
+    EXPECT_EQ(0xFF0000u, ScreenPixel(20 * s, 20 * s));
+    EXPECT_EQ(0xFF0000u, ScreenPixel(64 * s - 1, 40 * s - 1));
+  }
+
+  std::unique_ptr<test::XvfbDisplay> display;
+  std::unique_ptr<SdlVideo> video;
+  std::unique_ptr<SdlWindowSystem> windows;
+  std::unique_ptr<NativeWindow> native;
+  SdlWindow* window = nullptr;
+};
+
+TEST_P(SdlWindowOnScreen, FrameReachesTheFramebufferAndOnlyTheChangedPartIsRedrawn) {
+  PaintFrame();
+  ExpectFrameOnScreen();
+  // A partial frame changes what it covers and nothing else.
+  Canvas& canvas = window->GetCanvas();
+  canvas.FillRect({0, 0, 5, 5}, Rgb(0, 0, 255));
+  EXPECT_TRUE(window->Present({0, 0, 5, 5}));
+  EXPECT_EQ(0x0000FFu, ScreenPixel(0, 0));
+  EXPECT_EQ(0xFFFFFFu, ScreenPixel(10 * canvas.Scale(), 10 * canvas.Scale()));
+}
+
+TEST_P(SdlWindowOnScreen, WindowThatChangedSizeGetsItsWholeFrameAgain) {
+  PaintFrame();
+  // Another program (a tiling window manager) resizes the window: SDL replaces its surface.
+  SDL_SetWindowSize(window->Handle(), 200, 150);
+  SDL_PumpEvents();
+  PaintFrame();
+  ExpectFrameOnScreen();
+  SDL_SetWindowSize(window->Handle(), 20, 10);  // now smaller than the canvas
+  SDL_PumpEvents();
+  PaintFrame();
+  EXPECT_EQ(0xFF0000u, ScreenPixel(0, 0));
+  EXPECT_EQ(0xFF0000u, ScreenPixel(19, 9));
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SdlWindowOnScreen, ::testing::Values("1024x768x24", "1024x768x16"),
+                         [](const ::testing::TestParamInfo<const char*>& param) {
+                           return std::string(param.param).substr(9) + "bit";
+                         });
+
+}  // namespace
+}  // namespace qz
