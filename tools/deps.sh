@@ -31,4 +31,4 @@ QZ_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev
 # xfonts-base: SDL's X11 message box draws with the X server's core fonts; a bare Xvfb has none
 # and the box fails to open.
 QZ_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base xdotool x11-utils
-  imagemagick clang libclang-rt-14-dev python3 librsvg2-bin chromium)
+  imagemagick clang clang-format libclang-rt-14-dev python3 librsvg2-bin chromium)

@@ -7,8 +7,7 @@ inline constexpr char kTextWouldYouLike[] = "Would you like to start Quizendo tr
 inline constexpr char kTextGetReady[] = "Get Ready!";
 inline constexpr char kTextHowMuch[] = "How much is it ?";
 inline constexpr char kTextLostByDefault[] = "Cadet lost the match by default !";
-inline constexpr char kTextQuitQuestion[] =
-    "True Kendri never quits! Do you want to QUIT now ???";
+inline constexpr char kTextQuitQuestion[] = "True Kendri never quits! Do you want to QUIT now ???";
 inline constexpr char kTextNeedPractice[] = "You need more practice. Try again and win.";
 inline constexpr char kFormatFightStyle[] = "Your figting style is: %s, Your score is: %d";
 inline constexpr char kTextCadetName[] = "Cadet Name";

@@ -47,12 +47,12 @@ struct MatchState {
   std::int32_t m_nMaxSecs = 0;
   std::int32_t m_nAvgSecs = 0;
 
-  std::string m_strSign;         // operation sign of the current problem
-  std::string m_strPower;        // "%03d"
-  std::string m_strScore;        // "S:%06d"
+  std::string m_strSign;   // operation sign of the current problem
+  std::string m_strPower;  // "%03d"
+  std::string m_strScore;  // "S:%06d"
   std::string m_strCadetLine;
   std::string m_strRankLine;
-  std::string m_strRank;         // rank name, also printed in the summary
+  std::string m_strRank;  // rank name, also printed in the summary
   std::string m_strBeltLine;
   std::string m_strStyle;        // latest fighting-style title of the run
   std::string m_strSavedStatus;  // the status line put aside by the quit question
