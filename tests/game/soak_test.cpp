@@ -3,6 +3,7 @@
 // with the log at the end; the game must neither crash nor end on its own: it ends only when
 // the soak leaves it from the idle screen.
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <fstream>
@@ -50,11 +51,12 @@ class Soak : public GameFixture {
     const std::vector<std::uint32_t> shown = main->GetCanvas().Snapshot();
     Window().PaintAll();
     const std::vector<std::uint32_t> full = main->GetCanvas().Snapshot();
-    ASSERT_EQ(shown.size(), full.size());
-    for (size_t i = 0; i < full.size(); ++i) {
+    if (shown != full) {
+      const size_t i = static_cast<size_t>(
+          std::mismatch(shown.begin(), shown.end(), full.begin(), full.end()).first -
+          shown.begin());
       const int width = main->GetCanvas().PixelWidth();
-      ASSERT_EQ(full[i], shown[i])
-          << "after event " << m_nEvents << ": stale pixel at " << i % width << "," << i / width;
+      FAIL() << "after event " << m_nEvents << ": stale pixel at " << i % width << "," << i / width;
     }
     ++m_nScreenChecks;
   }
