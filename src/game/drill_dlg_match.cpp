@@ -154,7 +154,9 @@ void CDrillDlg::NextProblem() {
     ResetMatch();
     return;
   }
-  m_strStatus = kTextHowMuch;
+  // A close request inside the pause before this problem asked the quit question: the
+  // question stays on screen, the problem under it, and withdrawing it shows the problem.
+  (m_bQuitAsked ? m_strSavedStatus : m_strStatus) = kTextHowMuch;
   m_strAnswer.clear();
   SetItemText(kItemAnswer, "");
   m_bInputOpen = true;
@@ -165,7 +167,8 @@ void CDrillDlg::NextProblem() {
     StartClock();
   }
   ShowToGo();
-  FocusItem(kItemAnswer);
+  if (!m_bQuitAsked)
+    FocusItem(kItemAnswer);
 }
 
 void CDrillDlg::StartClock() {

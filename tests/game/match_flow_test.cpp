@@ -272,5 +272,49 @@ TEST_F(Match, KeyPressesCutEveryPauseShort) {
   Leave();
 }
 
+// The close button is EXIT: inside the pause after an answer it asks the quit question, and the
+// problem the pause then poses stays under the question until it is withdrawn.
+TEST_F(Match, CloseRequestInsideAPauseKeepsTheQuitQuestionOverTheNextProblem) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  AnswerWrong();
+  CloseMainWindow();
+  Then([&] { EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus)); });
+  Advance(4000);  // the pause ends: the same problem is asked again
+  Then([&] {
+    EXPECT_TRUE(State().m_bQuitAsked);
+    EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus));
+    EXPECT_FALSE(IsVisible(kItemAnswer));
+    EXPECT_EQ(kItemEnter, FocusedItem()) << "Return must still confirm";
+  });
+  CloseMainWindow();  // withdrawn
+  Then([&] {
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+    EXPECT_TRUE(IsVisible(kItemAnswer));
+    EXPECT_EQ(kItemAnswer, FocusedItem());
+  });
+  AnswerRight();
+  Advance(1500);  // the bonus count; then the pause
+  CloseMainWindow();
+  Advance(4000);  // the pause ends: a new problem is posed
+  Then([&] {
+    EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus));
+    EXPECT_EQ(9, State().m_nToGo);
+  });
+  CloseMainWindow();  // withdrawn: the new problem shows
+  Then([&] { EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus)); });
+  CloseMainWindow();
+  Press(Key::kReturn);  // confirmed
+  Then([&] { EXPECT_EQ(kTextLostByDefault, ItemText(kItemStatus)); });
+  Advance(4000);
+  Leave();
+
+  EXPECT_EQ(2u, ProblemLines().size());
+  TrainingSettings stored;
+  LoadSettings(m_settingsStore, stored);
+  EXPECT_EQ(1, stored.m_nCntRight);
+}
+
 }  // namespace
 }  // namespace qz::test
