@@ -9,6 +9,7 @@
 #include "platform/string_printf.h"
 #include "profile/belts.h"
 #include "profile/training_settings.h"
+#include "records/fight_style.h"
 
 namespace qz {
 
@@ -229,17 +230,21 @@ void CDrillDlg::ShowToGo() {
 }
 
 void CDrillDlg::EndMatch() {
-  m_bRunning = false;
-  m_nRunRight += m_nRight;
-  m_nRunWrong += m_nWrong;
-  UpdateRecords();
-  StopClock();
+  CountMatchEnd();
   ShowProblemArea(false);
   ShowToGo();
   WaitPumping(kMatchOverPauseMs);
   if (Ended())
     return;
   ResetMatch();
+}
+
+void CDrillDlg::CountMatchEnd() {
+  m_bRunning = false;
+  m_nRunRight += m_nRight;
+  m_nRunWrong += m_nWrong;
+  UpdateRecords();
+  StopClock();
 }
 
 void CDrillDlg::OnOK() {
@@ -264,6 +269,33 @@ void CDrillDlg::OnOK() {
   }
   EndSession();
   EndDialog(kItemExit);
+}
+
+void CDrillDlg::OnQuit() {
+  if (Ended())
+    return;  // already leaving, the session written down
+  // Nobody is there to answer the quit question. Every loop unwinds first, so that no step
+  // interrupted inside a pause (logging a finished problem, banking a score) runs after the
+  // session is written down; OnDestroy then ends the session.
+  m_bQuitOrdered = true;
+  EndDialog(kItemExit);
+}
+
+void CDrillDlg::OnDestroy() {
+  if (!m_bQuitOrdered)
+    return;
+  // A match in progress ends as a confirmed quit question ends it, lost by default: its counts
+  // go into the run totals and the stored records. A match whose last problem was finished is
+  // over already; when won, its title and its banking (an animation) were still to come.
+  if (m_bRunning) {
+    m_bQuitAsked = false;
+    if (m_nToGo == 0 && m_nScore > 0) {
+      m_strStyle = MakeFightStyle(m_rng, m_nScore);
+      BankScoreAtOnce();
+    }
+    CountMatchEnd();
+  }
+  EndSession();
 }
 
 void CDrillDlg::EndSession() {
