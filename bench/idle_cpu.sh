@@ -15,7 +15,11 @@ for n in $(seq $((300 + $$ % 50)) 399); do
 done
 Xvfb "$display" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null' EXIT
+# The game saves its settings when it is told to end: a scratch home keeps the user's own.
+scratch=$(mktemp -d)
+trap 'kill $xvfb_pid 2>/dev/null; wait $xvfb_pid 2>/dev/null; rm -rf "$scratch"' EXIT
+export HOME="$scratch" XDG_CONFIG_HOME="$scratch/.config"
+cd "$scratch" || exit 1
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY=$display SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 ticks_per_second=$(getconf CLK_TCK)

@@ -43,7 +43,7 @@ game_start=$(($(now_ms) - t0))
 qz_key "$about" Escape
 win=$(qz_window Quizendo)
 qz_wait_idle "$win"
-pid=$(pgrep -P "$qz_game_pid" -x quizendo) # the game under its timeout
+pid=$(cat "$qz_work/game.pid") # the game itself, not its timeout
 idle_cpu=$(cpu_percent $pid 10)
 qz_key "$win" Return
 sleep 1
