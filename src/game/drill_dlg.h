@@ -86,6 +86,10 @@ class CDrillDlg : public Dialog, protected MatchState {
   void OnCommand(int id, int code) override;
   void OnOK() override;
   void OnClose() override { OnOK(); }
+  // Told to end from outside: the run ends without a question, as EXIT would end it after a
+  // confirmed quit question, and is saved.
+  void OnQuit() override;
+  void OnDestroy() override;
   void OnTimer(int id) override;
   void OnApp(int id) override;
   CtlColor OnCtlColor(Control& control) override;
@@ -113,6 +117,8 @@ class CDrillDlg : public Dialog, protected MatchState {
   void FinishProblem();
   void ShowToGo();
   void EndMatch();
+  // The bookkeeping of a match's end: the run totals, the stored records, the clock stopped.
+  void CountMatchEnd();
   void EndSession();
   void FlashSetupHint();
   void SetStatusNow(const std::string& text);
@@ -126,6 +132,8 @@ class CDrillDlg : public Dialog, protected MatchState {
   void PlayCheer();
   void CountPowerBonus();
   void BankScore();
+  // The whole match score into the run's banked total at once, without the animation.
+  void BankScoreAtOnce();
   void ScoreStepPause();
   void LoseMatch();
   void WinMatch();
@@ -146,6 +154,8 @@ class CDrillDlg : public Dialog, protected MatchState {
   WorkingDifficulty m_difficulty;
   // Counts judgements, so one interrupted by a nested judgement inside its pause stops.
   std::uint32_t m_nJudgeSerial = 0;
+  // The program was told to end; the session is ended once the loops have unwound.
+  bool m_bQuitOrdered = false;
 
   CPanelHost m_panelHost;
   const ColorRef m_crText = Rgb(224, 224, 224);

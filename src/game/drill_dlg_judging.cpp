@@ -153,6 +153,12 @@ void CDrillDlg::BankScore() {
   }
 }
 
+void CDrillDlg::BankScoreAtOnce() {
+  m_nHiScore = WrappingAdd(m_nHiScore, m_nScore);
+  m_nScore = 0;
+  ShowRank();
+}
+
 void CDrillDlg::LoseMatch() {
   m_strStatus = kTextNeedPractice;
   EndMatch();

@@ -9,6 +9,7 @@
 #include "platform/string_printf.h"
 #include "profile/belts.h"
 #include "profile/training_settings.h"
+#include "records/fight_style.h"
 
 namespace qz {
 
@@ -154,7 +155,9 @@ void CDrillDlg::NextProblem() {
     ResetMatch();
     return;
   }
-  m_strStatus = kTextHowMuch;
+  // A close request inside the pause before this problem asked the quit question: the
+  // question stays on screen, the problem under it, and withdrawing it shows the problem.
+  (m_bQuitAsked ? m_strSavedStatus : m_strStatus) = kTextHowMuch;
   m_strAnswer.clear();
   SetItemText(kItemAnswer, "");
   m_bInputOpen = true;
@@ -165,7 +168,8 @@ void CDrillDlg::NextProblem() {
     StartClock();
   }
   ShowToGo();
-  FocusItem(kItemAnswer);
+  if (!m_bQuitAsked)
+    FocusItem(kItemAnswer);
 }
 
 void CDrillDlg::StartClock() {
@@ -228,17 +232,21 @@ void CDrillDlg::ShowToGo() {
 }
 
 void CDrillDlg::EndMatch() {
-  m_bRunning = false;
-  m_nRunRight += m_nRight;
-  m_nRunWrong += m_nWrong;
-  UpdateRecords();
-  StopClock();
+  CountMatchEnd();
   ShowProblemArea(false);
   ShowToGo();
   WaitPumping(kMatchOverPauseMs);
   if (Ended())
     return;
   ResetMatch();
+}
+
+void CDrillDlg::CountMatchEnd() {
+  m_bRunning = false;
+  m_nRunRight += m_nRight;
+  m_nRunWrong += m_nWrong;
+  UpdateRecords();
+  StopClock();
 }
 
 void CDrillDlg::OnOK() {
@@ -263,6 +271,33 @@ void CDrillDlg::OnOK() {
   }
   EndSession();
   EndDialog(kItemExit);
+}
+
+void CDrillDlg::OnQuit() {
+  if (Ended())
+    return;  // already leaving, the session written down
+  // Nobody is there to answer the quit question. Every loop unwinds first, so that no step
+  // interrupted inside a pause (logging a finished problem, banking a score) runs after the
+  // session is written down; OnDestroy then ends the session.
+  m_bQuitOrdered = true;
+  EndDialog(kItemExit);
+}
+
+void CDrillDlg::OnDestroy() {
+  if (!m_bQuitOrdered)
+    return;
+  // A match in progress ends as a confirmed quit question ends it, lost by default: its counts
+  // go into the run totals and the stored records. A match whose last problem was finished is
+  // over already; when won, its title and its banking (an animation) were still to come.
+  if (m_bRunning) {
+    m_bQuitAsked = false;
+    if (m_nToGo == 0 && m_nScore > 0) {
+      m_strStyle = MakeFightStyle(m_rng, m_nScore);
+      BankScoreAtOnce();
+    }
+    CountMatchEnd();
+  }
+  EndSession();
 }
 
 void CDrillDlg::EndSession() {

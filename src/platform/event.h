@@ -15,6 +15,8 @@ enum class EventType {
   kMouseMove,
   kTimer,   // a window timer fired; `id` is the timer id
   kClose,   // the window manager asks the window to close
+  kQuit,    // the program is told to end from outside (a terminate signal, the desktop
+            // session ending): nobody is there to answer a question; `window` is 0
   kApp,     // a message the game posted to itself; `id` says which
   kExpose,  // the window must be shown again (uncovered, resized)
 };

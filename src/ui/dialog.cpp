@@ -104,6 +104,7 @@ int Dialog::RunModal(Dialog* owner) {
     }
     HandleEvent(e);
   }
+  OnDestroy();
   m_pWindow.reset();
   m_pFocus = nullptr;
   m_pCapture = nullptr;

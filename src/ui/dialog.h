@@ -25,7 +25,8 @@ namespace qz {
 // keys of a dialog: Tab, Return, Space, Escape), dispatches it and repaints the whole canvas
 // once if something changed. A pause (WaitPumping) dispatches without pre-translating. While a
 // modal box is open, the windows under it still get their timers, posted messages and
-// repaints, but no input. EndDialog makes every loop running in or above this dialog return.
+// repaints, but no input; an order to quit goes to the window at the bottom. EndDialog makes
+// every loop running in or above this dialog return.
 class Dialog : public ControlOwner, public PumpTarget {
  public:
   Dialog(Platform& platform, int template_id);
@@ -132,6 +133,11 @@ class Dialog : public ControlOwner, public PumpTarget {
   virtual void OnOK();
   virtual void OnCancel();
   virtual void OnClose() { OnCancel(); }
+  // The program is told to end (kQuit): it reaches the window at the bottom of the modal
+  // stack, whichever loop takes it. The base ends this window.
+  virtual void OnQuit() { EndDialog(kIdCancel); }
+  // The modal loop has ended and every handler it ran has returned; the window is still open.
+  virtual void OnDestroy() {}
   virtual void OnTimer(int) {}
   virtual void OnApp(int) {}
   // Draws the window's background over `client` (canvas coordinates); the controls follow.

@@ -69,9 +69,11 @@ void Dialog::Dispatch(const Event& e) {
       other->Dispatch(e);
     return;
   }
-  if (e.window == 0 && (e.type == EventType::kTimer || e.type == EventType::kApp) &&
+  if (e.window == 0 &&
+      (e.type == EventType::kTimer || e.type == EventType::kApp || e.type == EventType::kQuit) &&
       m_pModalOwner != nullptr) {
-    // Timers and messages posted before a window existed belong to the window at the bottom.
+    // Timers and messages posted before a window existed belong to the window at the bottom,
+    // and so does an order to quit: ending the bottom window ends every box over it.
     BottomOwner()->Dispatch(e);
     PaintIfDirty();
     return;
@@ -94,6 +96,9 @@ void Dialog::Dispatch(const Event& e) {
       break;
     case EventType::kClose:
       OnClose();
+      break;
+    case EventType::kQuit:
+      OnQuit();
       break;
     case EventType::kExpose:
       Invalidate();

@@ -71,9 +71,21 @@ qz_init() {
 }
 
 # qz_start [LIMIT_S]: the game in the scratch working folder, stopped after LIMIT_S seconds.
+# qz_game_pid is the watching timeout's process, which ends with the game's exit status; the
+# game's own process id goes to $qz_work/game.pid (see qz_signal).
 qz_start() {
-  (cd "$qz_work/run" && exec timeout -s KILL "${1:-150}" "$qz_exe") 2>"$qz_work/game.err" &
+  rm -f "$qz_work/game.pid"
+  (cd "$qz_work/run" && exec timeout -s KILL "${1:-150}" \
+    sh -c 'echo $$ >"$0" && exec "$1"' "$qz_work/game.pid" "$qz_exe") 2>"$qz_work/game.err" &
   qz_game_pid=$!
+}
+
+# qz_signal SIGNAL: sends SIGNAL to the game itself, not to the timeout watching it.
+qz_signal() {
+  local pid
+  pid=$(cat "$qz_work/game.pid" 2>/dev/null)
+  [ -n "$pid" ] || fail "the game's process id is unknown"
+  kill -s "$1" "$pid"
 }
 
 # qz_window TITLE [SECONDS]: prints the id of the window titled exactly TITLE once it shows.
@@ -85,12 +97,12 @@ qz_window() {
 qz_key() {
   local win=$1
   shift
-  xdotool windowfocus --sync "$win" key --delay 30 "$@"
+  timeout 20 xdotool windowfocus --sync "$win" key --delay 30 "$@"
 }
 
 # qz_type WIN TEXT: text typed into the window WIN (text input events).
 qz_type() {
-  xdotool windowfocus --sync "$1" type --delay 30 -- "$2"
+  timeout 20 xdotool windowfocus --sync "$1" type --delay 30 -- "$2"
 }
 
 # qz_click WIN X Y: a left click at (X, Y) of the window WIN (logical pixels at scale 1).
@@ -98,7 +110,7 @@ qz_click() {
   # The pointer moves inside the window before the press: a press with no motion before it
   # (the pointer warped there, or already resting there after the last click) was seen to be
   # dropped now and then under Xvfb without a window manager.
-  xdotool windowfocus --sync "$1" mousemove --window "$1" --sync $(($2 + 1)) "$3" \
+  timeout 20 xdotool windowfocus --sync "$1" mousemove --window "$1" --sync $(($2 + 1)) "$3" \
     mousemove --window "$1" --sync "$2" "$3" sleep 0.1 click 1
   sleep 0.2
 }
@@ -140,8 +152,10 @@ qz_ini_value() {
 }
 
 # qz_snap WIN X Y W H FILE: the rectangle (X, Y, W, H) of the window WIN as a PNG file.
+# import waits for ever for a window that has gone; a script waiting on it would not even
+# hear its own deadline.
 qz_snap() {
-  import -silent -window "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6" 2>/dev/null
+  timeout 10 import -silent -window "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6" 2>/dev/null
 }
 
 # qz_same_as WIN X Y W H FILE: true when the rectangle looks exactly as in FILE.
@@ -153,12 +167,15 @@ qz_same_as() {
 # The ENTER button: enabled only at the idle screen (and during the quit question).
 qz_enter_rect="260 296 120 52"
 
+# The status line.
+qz_status_rect="24 136 596 28"
+
 # The play area between the top and bottom panels.
 qz_play_rect="16 80 608 200"
 
 # qz_wait_idle WIN: waits out the intro after the About box: the session header is logged,
-# the title picture shows and goes, and the idle screen settles. Keeps a picture of ENTER at
-# the idle screen in $qz_work/enter-idle.png.
+# the title picture shows and goes, and the idle screen settles. Keeps pictures of ENTER and
+# of the status line at the idle screen in $qz_work/enter-idle.png and status-idle.png.
 qz_wait_idle() {
   qz_wait_for 10 qz_log_has 1 ", age [0-9]+ years" || fail "no session header"
   sleep 0.5
@@ -166,6 +183,27 @@ qz_wait_idle() {
   qz_wait_for 10 qz_changed "$1" $qz_play_rect "$qz_work/title.png" || fail "the title picture stayed"
   sleep 1.5
   qz_snap "$1" $qz_enter_rect "$qz_work/enter-idle.png" || fail "no screenshot of ENTER"
+  qz_snap "$1" $qz_status_rect "$qz_work/status-idle.png" || fail "no screenshot of the status line"
+}
+
+# qz_shot WIN: one screenshot of the window WIN, for looking at several parts of one moment.
+qz_shot() {
+  timeout 10 import -silent -window "$1" "$qz_work/shot.png" 2>/dev/null
+}
+
+# qz_shot_has FILE X Y W H: true when the rectangle of the last shot looks exactly as FILE;
+# the rectangle stays in $qz_work/part.png.
+qz_shot_has() {
+  convert "$qz_work/shot.png" -crop "${4}x${5}+${2}+${3}" +repage "$qz_work/part.png" &&
+    [ "$(compare -metric AE "$1" "$qz_work/part.png" null: 2>&1)" = 0 ]
+}
+
+# qz_question_shown WIN: true when the window shows the quit question: ENTER enabled, as at
+# the idle screen, under another status line, seen in one shot. The status line stays in
+# $qz_work/part.png. Needs qz_wait_idle's pictures.
+qz_question_shown() {
+  qz_shot "$1" && qz_shot_has "$qz_work/enter-idle.png" $qz_enter_rect &&
+    ! qz_shot_has "$qz_work/status-idle.png" $qz_status_rect
 }
 
 # qz_changed WIN X Y W H FILE: true when the rectangle no longer looks as in FILE.

@@ -272,5 +272,200 @@ TEST_F(Match, KeyPressesCutEveryPauseShort) {
   Leave();
 }
 
+// The close button is EXIT: inside the pause after an answer it asks the quit question, and the
+// problem the pause then poses stays under the question until it is withdrawn.
+TEST_F(Match, CloseRequestInsideAPauseKeepsTheQuitQuestionOverTheNextProblem) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  AnswerWrong();
+  CloseMainWindow();
+  Then([&] { EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus)); });
+  Advance(4000);  // the pause ends: the same problem is asked again
+  Then([&] {
+    EXPECT_TRUE(State().m_bQuitAsked);
+    EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus));
+    EXPECT_FALSE(IsVisible(kItemAnswer));
+    EXPECT_EQ(kItemEnter, FocusedItem()) << "Return must still confirm";
+  });
+  CloseMainWindow();  // withdrawn
+  Then([&] {
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+    EXPECT_TRUE(IsVisible(kItemAnswer));
+    EXPECT_EQ(kItemAnswer, FocusedItem());
+  });
+  AnswerRight();
+  Advance(1500);  // the bonus count; then the pause
+  CloseMainWindow();
+  Advance(4000);  // the pause ends: a new problem is posed
+  Then([&] {
+    EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus));
+    EXPECT_EQ(9, State().m_nToGo);
+  });
+  CloseMainWindow();  // withdrawn: the new problem shows
+  Then([&] { EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus)); });
+  CloseMainWindow();
+  Press(Key::kReturn);  // confirmed
+  Then([&] { EXPECT_EQ(kTextLostByDefault, ItemText(kItemStatus)); });
+  Advance(4000);
+  Leave();
+
+  EXPECT_EQ(2u, ProblemLines().size());
+  TrainingSettings stored;
+  LoadSettings(m_settingsStore, stored);
+  EXPECT_EQ(1, stored.m_nCntRight);
+}
+
+// Told to end from outside, the game leaves at once from wherever it is, without a question:
+// a match in progress ends lost by default (a finished and won one is banked), every judged
+// answer is logged once and before the summary, and the settings are saved whole.
+enum class Moment {
+  kAboutBox,
+  kIdle,
+  kSetupPanel,
+  kFinishingAProblem,  // the short pause inside finishing a right answer, before its line
+  kPauseAfterAnswer,
+  kProblemPosed,
+  kQuitQuestion,
+  kPauseAfterLastAnswer,  // the match won, its title and banking still to come
+};
+
+struct QuitCase {
+  const char* name;
+  Moment moment;
+  std::size_t problem_lines;
+  std::int32_t matches;  // ended matches in the stored records
+  bool banked;
+};
+
+void PrintTo(const QuitCase& c, std::ostream* os) {
+  *os << c.name;
+}
+
+class QuitFromOutside : public Match, public ::testing::WithParamInterface<QuitCase> {
+ protected:
+  void Reach(Moment moment) {
+    switch (moment) {
+      case Moment::kAboutBox:
+        return;
+      case Moment::kIdle:
+        CloseAboutBox();
+        Advance(kIntroMs);
+        return;
+      case Moment::kSetupPanel:
+        CloseAboutBox();
+        Advance(kIntroMs);
+        ClickItem(kItemSetup);
+        Then([&] { ASSERT_TRUE(State().m_bSetupShown); });
+        return;
+      case Moment::kFinishingAProblem:
+        StartMatch();
+        AnswerRight();
+        return;
+      case Moment::kPauseAfterAnswer:
+        StartMatch();
+        AnswerWrong();
+        return;
+      case Moment::kProblemPosed:
+        StartMatch();
+        AnswerWrong();
+        Advance(4000);
+        AnswerRight();
+        Advance(5000);
+        Then([&] { ASSERT_TRUE(State().m_bInputOpen); });
+        return;
+      case Moment::kQuitQuestion:
+        StartMatch();
+        Press(Key::kEscape);
+        Then([&] { ASSERT_TRUE(State().m_bQuitAsked); });
+        return;
+      case Moment::kPauseAfterLastAnswer:
+        StartMatch();
+        for (int i = 0; i < 9; ++i) {
+          AnswerRight();
+          Advance(5000);
+        }
+        AnswerRight();
+        Advance(1500);  // the bonus count; then the pause before the title
+        Then([&] { ASSERT_EQ(0, State().m_nToGo); });
+        return;
+    }
+  }
+  // Values in the settings file.
+  int StoredValues() {
+    std::ifstream in(SettingsPath());
+    int count = 0;
+    for (std::string line; std::getline(in, line);)
+      count += line.find('=') != std::string::npos ? 1 : 0;
+    return count;
+  }
+};
+
+TEST_P(QuitFromOutside, LeavesAtOnceAndSavesTheRun) {
+  const QuitCase& c = GetParam();
+  UseBelt(1);
+  SoundOff();
+  Reach(c.moment);
+  OrderToQuit();
+  EXPECT_EQ(kItemExit, RunGame());
+
+  EXPECT_EQ(26, StoredValues());
+  TrainingSettings stored;
+  LoadSettings(m_settingsStore, stored);
+  EXPECT_EQ(c.matches, stored.m_nCntRight);
+  EXPECT_EQ(c.problem_lines, ProblemLines().size());
+  const std::string log = Log();
+  const std::size_t summary = log.find("SUMMARY");
+  EXPECT_EQ(c.problem_lines > 0, summary != std::string::npos)
+      << "a summary when answers were judged";
+  EXPECT_EQ(summary, log.rfind("SUMMARY")) << "one summary";
+  if (c.problem_lines > 0) {
+    EXPECT_LT(log.rfind("score: "), summary) << "every problem line before the summary";
+  }
+  EXPECT_EQ(c.banked, stored.m_nOldHiScore > 0);
+  if (c.banked) {
+    EXPECT_EQ(stored.m_nOldHiScore, State().m_nHiScore);
+    EXPECT_NE(std::string::npos, log.find("Fight Style:\t" + State().m_strStyle + "\r\n"));
+    EXPECT_FALSE(State().m_strStyle.empty());
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Moments, QuitFromOutside,
+    ::testing::Values(QuitCase{"AboutBox", Moment::kAboutBox, 0, 0, false},
+                      QuitCase{"Idle", Moment::kIdle, 0, 0, false},
+                      QuitCase{"SetupPanel", Moment::kSetupPanel, 0, 0, false},
+                      QuitCase{"FinishingAProblem", Moment::kFinishingAProblem, 1, 1, false},
+                      QuitCase{"PauseAfterAnswer", Moment::kPauseAfterAnswer, 1, 1, false},
+                      QuitCase{"ProblemPosed", Moment::kProblemPosed, 2, 1, false},
+                      QuitCase{"QuitQuestion", Moment::kQuitQuestion, 0, 1, false},
+                      QuitCase{"PauseAfterLastAnswer", Moment::kPauseAfterLastAnswer, 10, 1, true}),
+    [](const ::testing::TestParamInfo<QuitCase>& moment) {
+      return std::string(moment.param.name);
+    });
+
+// A close request and an order to quit that arrive together end the session once.
+TEST_F(Match, CloseRequestAndOrderToQuitTogetherWriteOneSummary) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  AnswerWrong();
+  Advance(4000);
+  Press(Key::kEscape);
+  Press(Key::kReturn);
+  Advance(4000);
+  Then([&] {
+    ASSERT_FALSE(State().m_bRunning);
+    m_headless.Close(Window().Window()->Id());
+    Event quit;
+    quit.type = EventType::kQuit;
+    m_headless.Post(quit);
+  });
+  EXPECT_EQ(kItemExit, RunGame());
+  const std::string log = Log();
+  ASSERT_NE(std::string::npos, log.find("SUMMARY"));
+  EXPECT_EQ(log.find("SUMMARY"), log.rfind("SUMMARY"));
+}
+
 }  // namespace
 }  // namespace qz::test

@@ -64,6 +64,14 @@ void GameFixture::CloseMainWindow() {
   });
 }
 
+void GameFixture::OrderToQuit() {
+  m_script.Add([this] {
+    Event e;
+    e.type = EventType::kQuit;
+    m_headless.Post(e);
+  });
+}
+
 void GameFixture::Advance(std::uint32_t ms) {
   m_script.AddWait(ms);
 }

@@ -75,6 +75,8 @@ class GameFixture : public ::testing::Test {
   void ClickAt(int x, int y);
   // The window manager's close button on the main window.
   void CloseMainWindow();
+  // The program told to end from outside (a terminate signal, the desktop session ending).
+  void OrderToQuit();
   void Advance(std::uint32_t ms);
   void Then(std::function<void()> step);
   // Escape on the About box of the start-up; the intro begins after it.

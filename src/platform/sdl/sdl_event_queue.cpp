@@ -221,6 +221,9 @@ bool SdlEventQueue::Translate(const SDL_Event& sdl, Event& out) {
       out.x = ToLogical(sdl.motion.x, m_nScale);
       out.y = ToLogical(sdl.motion.y, m_nScale);
       return true;
+    case SDL_QUIT:
+      out.type = EventType::kQuit;
+      return true;
     case SDL_WINDOWEVENT:
       out.window = sdl.window.windowID;
       switch (sdl.window.event) {

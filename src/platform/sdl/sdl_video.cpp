@@ -12,9 +12,11 @@ std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
   // window, destroys it and shows another. The game draws in software and needs no GPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-  // Ctrl+C and kill end the process as for any program, instead of becoming a quit event
-  // that the game never asked for.
-  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // SDL's own handlers turn SIGTERM (a desktop session ending) and SIGINT into SDL_QUIT, which
+  // the game takes as an order to leave and save; the signals' default action would lose the
+  // run's settings. SDL_QUIT must mean only that: closing the last window stays a close
+  // request, which the game may answer with a question.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
     if (error != nullptr)
       *error = SDL_GetError();

@@ -2,6 +2,8 @@
 // X11 driver would put it there.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include "platform/pause.h"
 #include "platform/sdl/sdl_clock.h"
@@ -177,6 +179,26 @@ TEST_F(SdlPause, CloseButtonAndTextReachTheGame) {
   ASSERT_TRUE(events->Wait(e, 5000));
   EXPECT_EQ(Key::kV, e.key);
   EXPECT_TRUE(e.ctrl);
+}
+
+// What a desktop session sends at its end: the queue's waiting wakes up with an order to quit
+// instead of the process dying with its settings unsaved.
+TEST_F(SdlPause, TerminateSignalWakesTheWaitAsAnOrderToQuit) {
+  struct sigaction current {};
+  sigaction(SIGTERM, nullptr, &current);
+  if (current.sa_handler == SIG_DFL || current.sa_handler == SIG_IGN)
+    GTEST_SKIP() << "SDL took no charge of SIGTERM here (it was not at its default at start)";
+  SDL_AddTimer(
+      50,
+      [](Uint32, void*) -> Uint32 {
+        kill(getpid(), SIGTERM);
+        return 0;
+      },
+      nullptr);
+  Event e;
+  ASSERT_TRUE(events->Wait(e, 30000));
+  EXPECT_EQ(EventType::kQuit, e.type);
+  EXPECT_EQ(0u, e.window);
 }
 
 TEST_F(SdlPause, PostedEventsKeepTheirOrderAndContent) {
