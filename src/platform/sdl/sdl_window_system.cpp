@@ -32,6 +32,11 @@ SdlWindowSystem::SdlWindowSystem() {
   m_nScale = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? ScaleForScreen(mode.w, mode.h) : 1;
 }
 
+SdlWindowSystem::~SdlWindowSystem() {
+  for (SDL_Window* target : m_wakeupTargets)
+    SDL_DestroyWindow(target);
+}
+
 int SdlWindowSystem::ScaleForScreen(int screen_width, int screen_height) {
   int scale = 1;
   while (kLayoutWidth * (scale + 1) * 10 <= screen_width * 9 &&
@@ -67,7 +72,27 @@ std::unique_ptr<NativeWindow> SdlWindowSystem::OpenWindow(const std::string& tit
   if (owner_window != nullptr)
     SDL_SetWindowModalFor(window, owner_window->Handle());
   SDL_ShowWindow(window);
+  AddWakeupTarget();
   return std::make_unique<SdlWindow>(window, width, height, m_nScale);
+}
+
+// SDL wakes a thread waiting for events by sending a message, on an X connection of its own, to
+// the newest window; it does so even for the events it reads while waiting, on the waiting
+// thread. A window closed by such an event (a box closed by a key or by its close button) is
+// destroyed a moment later, and the X server may carry out the destruction first: the message
+// then fails with BadWindow and Xlib's default handler ends the game. A hidden window made after
+// each of the game's windows is the newest one and takes those messages instead; it is kept
+// until two more have been made, when no message to it can still be on its way.
+void SdlWindowSystem::AddWakeupTarget() {
+  constexpr std::size_t kKept = 2;
+  SDL_Window* target = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN);
+  if (target == nullptr)
+    return;
+  m_wakeupTargets.push_back(target);
+  while (m_wakeupTargets.size() > kKept) {
+    SDL_DestroyWindow(m_wakeupTargets.front());
+    m_wakeupTargets.pop_front();
+  }
 }
 
 std::string SdlWindowSystem::ClipboardText() {

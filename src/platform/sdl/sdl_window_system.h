@@ -1,6 +1,10 @@
 #pragma once
 
+#include <deque>
+
 #include "platform/window_system.h"
+
+struct SDL_Window;
 
 namespace qz {
 
@@ -8,6 +12,9 @@ namespace qz {
 class SdlWindowSystem : public WindowSystem {
  public:
   SdlWindowSystem();
+  ~SdlWindowSystem() override;
+  SdlWindowSystem(const SdlWindowSystem&) = delete;
+  SdlWindowSystem& operator=(const SdlWindowSystem&) = delete;
 
   // Throws std::runtime_error when SDL cannot make the window.
   std::unique_ptr<NativeWindow> OpenWindow(const std::string& title, int width, int height,
@@ -19,7 +26,12 @@ class SdlWindowSystem : public WindowSystem {
   static int ScaleForScreen(int screen_width, int screen_height);
 
  private:
+  void AddWakeupTarget();
+
   int m_nScale;
+  // Hidden windows of our own that take SDL's wake-up messages (see AddWakeupTarget), oldest
+  // first.
+  std::deque<SDL_Window*> m_wakeupTargets;
 };
 
 }  // namespace qz
