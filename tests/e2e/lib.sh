@@ -62,7 +62,9 @@ qz_init() {
     [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }
   done
   [ -n "$display" ] || fail "no free X display"
-  Xvfb "$display" -screen 0 "${QZ_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
+  # -noreset: an X server resets whenever its last client leaves, and refuses the clients that
+  # connect meanwhile; the next program started would find no display now and then.
+  Xvfb "$display" -screen 0 "${QZ_SCREEN:-1024x768}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
   qz_xvfb_pid=$!
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
   [ -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb did not start"

@@ -21,7 +21,7 @@ command -v Xvfb >/dev/null || { echo "SKIP: Xvfb not installed"; exit 0; }
 for n in $(seq $((200 + $$ % 50)) 299); do
   [ -e /tmp/.X$n-lock ] || [ -e /tmp/.X11-unix/X$n ] || { display=:$n; break; }
 done
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY=$display SDL_AUDIODRIVER=dummy

@@ -60,7 +60,7 @@ XvfbDisplay::XvfbDisplay(const std::string& screen) {
       dup2(null_fd, 2);
     }
     execl(kXvfb, "Xvfb", m_strName.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-          static_cast<char*>(nullptr));
+          "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   const std::string socket = std::string("/tmp/.X11-unix/X").append(std::to_string(display));
