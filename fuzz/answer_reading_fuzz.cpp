@@ -86,7 +86,7 @@ class Owner : public qz::ControlOwner {
   qz::CtlColor OnCtlColor(qz::Control&) override {
     return {qz::Rgb(0, 0, 0), qz::Rgb(255, 255, 255)};
   }
-  void Invalidate() override {}
+  void Invalidate(const qz::Rect&) override {}
   void PresentNow() override {}
   const qz::Bitmap* FindPicture(const std::string&) override { return nullptr; }
   std::string ClipboardText() override { return m_strClipboard; }
