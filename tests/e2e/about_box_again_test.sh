@@ -13,13 +13,7 @@ closer="$(dirname "$qz_exe")/send_close_request"
 boxes=120
 
 printf '[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n' >"$qz_ini"
-qz_start 150
-about=$(qz_window "About Quizendo")
-[ -n "$about" ] || fail "no About box"
-qz_key "$about" Escape
-win=$(qz_window Quizendo)
-[ -n "$win" ] || fail "no main window"
-qz_wait_idle "$win"
+qz_start_to_idle 150
 
 # Another client asking the server about every window, over and over, for as long as this
 # script runs.
@@ -49,6 +43,5 @@ kill "$noise_pid" 2>/dev/null
 qz_key "$win" Escape
 qz_wait_exit 15
 [ "$qz_status" -eq 0 ] || fail "the game ended with status $qz_status"
-values=$(grep -cE '^[A-Za-z]+=' "$qz_ini")
-[ "$values" -eq 26 ] || fail "the settings file holds $values values, not 26"
+qz_expect_26_values
 echo PASS

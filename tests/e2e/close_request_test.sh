@@ -117,8 +117,7 @@ for row in "Right Answers${tab}${tab}: 1" "Wrong Answers${tab}${tab}: 2" \
   "Tasks Completed${tab}${tab}: 1" "Total Tasks${tab}${tab}: 3"; do
   [ "$(qz_log_count "^${row}\$")" -eq 1 ] || fail "summary row '$row' missing"
 done
-values=$(grep -cE '^[A-Za-z]+=' "$qz_ini")
-[ "$values" -eq 26 ] || fail "the settings file holds $values values, not 26"
+qz_expect_26_values
 [ "$(qz_ini_value CntRight)" = 3 ] || fail "CntRight is $(qz_ini_value CntRight), not 3 matches"
 [ "$(qz_ini_value OldHiScore)" = 0 ] || fail "OldHiScore is $(qz_ini_value OldHiScore): nothing was banked"
 [ "$(qz_ini_value GameLevel)" = 1 ] || fail "GameLevel changed"

@@ -26,13 +26,7 @@ grep -qx "Icon=quizendo" "$prefix/share/applications/quizendo.desktop" ||
 
 # Started by its installed path, away from the build tree: the About box, then the intro.
 qz_exe="$prefix/bin/quizendo"
-qz_start 60
-about=$(qz_window "About Quizendo")
-[ -n "$about" ] || fail "the installed game showed no About box: $(cat "$qz_work/game.err")"
-qz_key "$about" Escape
-win=$(qz_window Quizendo)
-[ -n "$win" ] || fail "no main window"
-qz_wait_idle "$win"
+qz_start_to_idle 60 "installed game"
 qz_key "$win" Escape
 qz_wait_exit 15
 [ "$qz_status" -eq 0 ] || fail "the installed game ended with status $qz_status"

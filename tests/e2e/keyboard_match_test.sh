@@ -10,14 +10,7 @@ qz_init "$1"
 
 tab=$'\t'
 printf '[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n' >"$qz_ini"
-qz_start 200
-
-about=$(qz_window "About Quizendo")
-[ -n "$about" ] || fail "no About box"
-qz_key "$about" Escape
-win=$(qz_window Quizendo)
-[ -n "$win" ] || fail "no main window"
-qz_wait_idle "$win"
+qz_start_to_idle 200
 
 # ENTER has the focus: Return starts the match. Every pause below is cut short by a shift
 # sent at once after the log line that starts it: a key that arrives while a sound or the score
@@ -66,8 +59,7 @@ done
 qz_log_has 1 "^SUMMARY$" || fail "no SUMMARY"
 qz_log_has 1 "^High Score:${tab}[1-9][0-9]*$" || fail "High Score is not above 0"
 
-values=$(grep -cE '^[A-Za-z]+=' "$qz_ini")
-[ "$values" -eq 26 ] || fail "the settings file holds $values values, not 26"
+qz_expect_26_values
 [ "$(qz_ini_value OldHiScore)" -gt 0 ] || fail "OldHiScore was not raised"
 [ "$(qz_ini_value CntRight)" = 1 ] || fail "CntRight is $(qz_ini_value CntRight)"
 [ "$(qz_ini_value TimeSec)" -gt 0 ] || fail "TimeSec is $(qz_ini_value TimeSec)"

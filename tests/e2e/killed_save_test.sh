@@ -27,8 +27,7 @@ kill -TERM "$pid"
 qz_wait_exit 15
 [ "$qz_status" -eq 0 ] || fail "SIGTERM: the game ended with status $qz_status"
 cp "$qz_ini" "$qz_work/new.ini"
-values=$(grep -cE '^[A-Za-z]+=' "$qz_work/new.ini")
-[ "$values" -eq 26 ] || fail "the saved settings hold $values values, not 26"
+qz_expect_26_values "$qz_work/new.ini" "saved settings"
 [ "$(qz_ini_value CadetName)" = "Kill Test" ] || fail "the save lost the cadet name"
 
 kept_old=0

@@ -90,6 +90,28 @@ qz_signal() {
   kill -s "$1" "$pid"
 }
 
+# qz_start_to_idle LIMIT_S [WHAT]: starts the game (see qz_start), closes its About box with
+# Escape and waits out the intro (qz_wait_idle); sets `win` to the main window. WHAT, when
+# given, starts the failure messages.
+qz_start_to_idle() {
+  local what=${2:+$2: } about
+  qz_start "$1"
+  about=$(qz_window "About Quizendo")
+  [ -n "$about" ] || fail "${what}no About box: $(cat "$qz_work/game.err")"
+  qz_key "$about" Escape
+  win=$(qz_window Quizendo)
+  [ -n "$win" ] || fail "${what}no main window"
+  qz_wait_idle "$win"
+}
+
+# qz_expect_26_values [FILE] [WHAT]: the settings file (default: the game's) holds the game's
+# 26 values.
+qz_expect_26_values() {
+  local file=${1:-$qz_ini} what=${2:+$2: } values
+  values=$(grep -cE '^[A-Za-z]+=' "$file")
+  [ "$values" -eq 26 ] || fail "${what}the settings file holds $values values, not 26"
+}
+
 # qz_window TITLE [SECONDS]: prints the id of the window titled exactly TITLE once it shows.
 qz_window() {
   timeout "${2:-15}" xdotool search --sync --limit 1 --name "^$1\$" 2>/dev/null | head -1

@@ -54,13 +54,7 @@ for row in "idle 0 0" "problem 2 1 1 1 1 2" "question 0 1" "pause 1 1 0 1 0 1"; 
   state=$1 lines=$2 matches=$3
   rm -f "$qz_log"
   printf '[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n' >"$qz_ini"
-  qz_start 60
-  about=$(qz_window "About Quizendo")
-  [ -n "$about" ] || fail "$state: no About box"
-  qz_key "$about" Escape
-  win=$(qz_window Quizendo)
-  [ -n "$win" ] || fail "$state: no main window"
-  qz_wait_idle "$win"
+  qz_start_to_idle 60 "$state"
   reach "$state"
   qz_signal TERM
   qz_wait_exit 15
@@ -80,8 +74,7 @@ for row in "idle 0 0" "problem 2 1 1 1 1 2" "question 0 1" "pause 1 1 0 1 0 1"; 
       [ "$(qz_log_count "^${summary_row}\$")" -eq 1 ] || fail "$state: summary row '$summary_row' missing"
     done
   fi
-  values=$(grep -cE '^[A-Za-z]+=' "$qz_ini")
-  [ "$values" -eq 26 ] || fail "$state: the settings file holds $values values, not 26"
+  qz_expect_26_values "$qz_ini" "$state"
   [ "$(qz_ini_value CntRight)" = "$matches" ] ||
     fail "$state: CntRight is $(qz_ini_value CntRight), not $matches"
   [ "$(qz_ini_value CadetName)" = Player ] || fail "$state: CadetName is '$(qz_ini_value CadetName)'"
