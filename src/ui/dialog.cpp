@@ -353,8 +353,7 @@ void Dialog::PaintIfDirty() {
   root->PaintInto(canvas, region);
   canvas.ResetClip();
   if (!root->m_pWindow->Present(region)) {
-    root->PaintInto(canvas, root->WindowRect());
-    canvas.ResetClip();
+    root->PaintAll();
     root->m_pWindow->Present(root->WindowRect());
   }
 }
