@@ -60,8 +60,11 @@ void EditBox::ReplaceSel(std::u32string_view text) {
     text = text.substr(0, std::max(room, 0));
   if (text.empty() && start == end)
     return;
-  m_text.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), text);
-  m_nCaret = m_nAnchor = start + static_cast<int>(text.size());
+  // Pasted TABs and other control characters would draw as boxes: a blank stands for each.
+  std::u32string inserted(text);
+  std::replace_if(inserted.begin(), inserted.end(), IsControlChar, U' ');
+  m_text.replace(static_cast<size_t>(start), static_cast<size_t>(end - start), inserted);
+  m_nCaret = m_nAnchor = start + static_cast<int>(inserted.size());
   CommitChange();
 }
 

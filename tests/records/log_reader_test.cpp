@@ -142,6 +142,9 @@ TEST_F(LogReaderTest, RejectsDamagedProblemLines) {
       "001 07-05-14 16:02:20\t\t3 * 4 =12\t\tOK\t 5s\tscore: 10",                    // unknown sign
       "001 07-05-14 16:02:20\t\t3 + 4 =99999999999\t\tOK\t 5s\tscore: 10",  // beyond 32 bits
       "001 07-05-14 16:02:20\t\t3 + 4 =T/O 7\t\t 5s\tscore: 10",
+      // Figures no log of the game holds: the next problem's number would overflow.
+      "2147483647 07-05-14 16:02:20\t\t6 x 7 =48 (42)\t\t 5s\tscore: 10",
+      "100000 07-05-14 16:02:20\t\t3 + 4 =7\t\tOK\t 5s\tscore: 10",
   };
   for (const char* line : lines) {
     LogAnswer answer;

@@ -83,6 +83,12 @@ TEST_F(Edit, DragSelectsAndTheTextScrollsToTheCaret) {
   EXPECT_GT(end, 2);
 }
 
+TEST_F(Edit, PastedControlCharactersBecomeBlanks) {
+  owner.clipboard = "Ann\tB\x01o\x7f\r\nsecond line";
+  Key(Key::kV, false, true);
+  EXPECT_EQ("Ann B o ", edit.GetText());
+}
+
 TEST_F(Edit, PasswordShowsMaskCharacters) {
   ASSERT_NE(nullptr, font);
   EditBox secret;
