@@ -236,6 +236,32 @@ TEST_F(LogReaderTest, ReadsEveryFigureOfTheSummary) {
   EXPECT_EQ("", trimmed.m_vSessions[0].m_oSummary->m_strStyle);
 }
 
+TEST_F(LogReaderTest, ARunLongerThanAPartComesInPartsSoNoLogFillsTheMemory) {
+  const std::size_t per_part = LogReader::kAnswersPerPart;
+  const std::size_t answers = 2 * per_part + 100;
+  std::string log = Header("Ace");
+  for (std::size_t i = 0; i < answers; ++i)
+    log += Line(static_cast<int>(i % 20) + 1, 3, "+", 4, 7, 7);
+  log += FormatSummary(SummaryValues{});
+  // And the same without a header: a log cut at the front.
+  for (const std::string& text : {log, log.substr(Header("Ace").size())}) {
+    const ReadResult result = ReadAll(text);
+    ASSERT_EQ(3u, result.m_vSessions.size());
+    for (int part = 0; part < 3; ++part) {
+      const LogSession& s = result.m_vSessions[static_cast<std::size_t>(part)];
+      EXPECT_EQ(part, s.m_nPart);
+      EXPECT_EQ(part < 2 ? per_part : 100u, s.m_vAnswers.size());
+      EXPECT_EQ(result.m_vSessions[0].m_strCadet, s.m_strCadet);
+      EXPECT_EQ(result.m_vSessions[0].m_nLine, s.m_nLine);
+      EXPECT_EQ(part == 2, s.m_oSummary.has_value());
+    }
+    // No answer lost or doubled between the parts.
+    EXPECT_EQ(static_cast<std::int64_t>(answers) - 1,
+              result.m_vSessions[2].m_vAnswers.back().m_nLine -
+                  result.m_vSessions[0].m_vAnswers.front().m_nLine);
+  }
+}
+
 TEST_F(LogReaderTest, AWholeLogOfTheGameAddsUpWithItsOwnSummaries) {
   test::SampleLogPlan plan;
   plan.m_nSessionsPerCadet = 5;
