@@ -87,6 +87,7 @@ bool CSetupPanel::OnInitDialog() {
   Font* font = MakeFont(FontFace::kSans, kEditFontHeight);
   for (EditBox* box : {&m_editName, &m_editYear, &m_editMonth, &m_editDay, &m_editSecret})
     box->SetFont(font);
+  m_editName.SetLimitText(kMaxNameChars);
   return true;
 }
 
