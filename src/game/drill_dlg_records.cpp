@@ -70,10 +70,13 @@ void CDrillDlg::SayIfSettingsUnreadable() {
   const std::string problem = m_platform.settings.LoadProblem();
   if (problem.empty())
     return;
-  const std::string text =
-      "The settings could not be read: " + problem + ". " + kTextSettingsLeftAlone;
-  std::fprintf(stderr, "%s: %s\n", m_platform.app_name.c_str(), text.c_str());
-  m_platform.message_box.Show(kLogBoxCaption, text, MessageIcon::kExclamation);
+  std::fprintf(stderr, "%s: The settings could not be read: %s. %s\n", m_platform.app_name.c_str(),
+               problem.c_str(), kTextSettingsLeftAlone);
+  // A message box does not wrap its lines.
+  m_platform.message_box.Show(
+      kLogBoxCaption,
+      std::string("The settings could not be read:\n") + problem + ".\n" + kTextSettingsLeftAlone,
+      MessageIcon::kExclamation);
 }
 
 void CDrillDlg::SaveSettingsOrSay() {

@@ -119,9 +119,8 @@ void IniSettingsStore::Load() {
     ParseLine(line);
   }
   if (cut) {
-    m_strLoadProblem = m_strPath +
-                       " is larger than the game can keep (4 MB, 65536 lines, 64 KB a line): "
-                       "what fits was read, and the file will not be saved over";
+    m_strLoadProblem =
+        m_strPath + " is too large to keep whole (over 4 MB, 65536 lines or a 64 KB line)";
   }
 }
 
