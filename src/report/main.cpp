@@ -8,6 +8,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "records/log_reader.h"
@@ -15,57 +16,33 @@
 #include "report/csv_export.h"
 #include "report/html_report.h"
 #include "report/report_model.h"
+#include "report/report_options.h"
 #include "report/session_copies.h"
 
 namespace {
 
-constexpr char kDefaultReport[] = "report.html";
-constexpr char kUsage[] =
-    "Usage: quizendo-report [LOG ...] [-o REPORT.html] [--csv ANSWERS.csv]\n"
-    "Reads the game's session logs (default: qz.log in the current folder) and writes a\n"
-    "progress page (default: report.html) and, if asked, one CSV row per judged answer.\n";
-
 // Exit codes: a log that could not be opened still gives a page that says so.
 constexpr int kExitOk = 0;
-constexpr int kExitUsage = 1;
 constexpr int kExitOutputFailed = 1;
 constexpr int kExitInputMissing = 2;
-
-struct Options {
-  std::vector<std::string> m_vLogs;
-  std::string m_strReport = kDefaultReport;
-  std::string m_strCsv;
-};
-
-bool ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if ((arg == "-o" || arg == "--output" || arg == "--csv") && i + 1 < argc) {
-      (arg == "--csv" ? options.m_strCsv : options.m_strReport) = argv[++i];
-    } else if (arg == "-h" || arg == "--help") {
-      std::cout << kUsage;
-      std::exit(kExitOk);
-    } else if (arg == "--") {
-      for (++i; i < argc; ++i)
-        options.m_vLogs.emplace_back(argv[i]);
-    } else if (!arg.empty() && arg[0] == '-') {
-      return false;
-    } else {
-      options.m_vLogs.push_back(arg);
-    }
-  }
-  if (options.m_vLogs.empty())
-    options.m_vLogs.emplace_back(qz::kLogFileName);
-  return true;
-}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  Options options;
-  if (!ParseOptions(argc, argv, options)) {
-    std::cerr << kUsage;
-    return kExitUsage;
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const qz::ReportOptions options = qz::ParseReportOptions(args);
+  switch (options.m_action) {
+    case qz::ReportOptions::Action::kReport:
+      break;
+    case qz::ReportOptions::Action::kHelp:
+      std::cout << qz::ReportUsageText();
+      return kExitOk;
+    case qz::ReportOptions::Action::kVersion:
+      std::cout << qz::ReportVersionText();
+      return kExitOk;
+    case qz::ReportOptions::Action::kUsageError:
+      std::cerr << "quizendo-report: " << options.m_strError << "\n" << qz::ReportUsageText();
+      return qz::kReportExitUsage;
   }
 
   std::ofstream csv_file;
