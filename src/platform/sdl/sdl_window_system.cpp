@@ -104,6 +104,11 @@ bool SdlWindowSystem::ApplyFullScreen(SdlWindow& window, bool full_screen) {
     return false;
   }
   window.SetScale(full_screen ? m_nFullScreenScale : m_nWindowScale);
+  // Some window managers (and no window manager) leave the window at the screen's size.
+  if (!full_screen) {
+    const Canvas& canvas = window.GetCanvas();
+    SDL_SetWindowSize(window.Handle(), canvas.PixelWidth(), canvas.PixelHeight());
+  }
   if (m_fullScreenListener)
     m_fullScreenListener(full_screen, "");
   return true;
