@@ -116,7 +116,10 @@ bool SdlWindow::Present(const Rect& area) {
     if (SDL_MUSTLOCK(surface))
       SDL_UnlockSurface(surface);
   }
-  if (m_bBorderPending) {
+  // A whole frame (the window was uncovered, or the window manager has only now given it the
+  // size SDL assumed) also puts the black border back, which the X server does not keep.
+  const bool whole_frame = canvas_area == Rect{0, 0, canvas.Width(), canvas.Height()};
+  if (m_bBorderPending || (whole_frame && (m_nOffsetX > 0 || m_nOffsetY > 0))) {
     m_bBorderPending = false;
     SDL_UpdateWindowSurface(m_pWindow);
     return true;
