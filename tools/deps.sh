@@ -30,5 +30,9 @@ QZ_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev
   libsdl2-mixer-dev fonts-dejavu-core fonts-dejavu-extra)
 # xfonts-base: SDL's X11 message box draws with the X server's core fonts; a bare Xvfb has none
 # and the box fails to open.
+# dpkg-dev (dpkg-shlibdeps), fakeroot, lintian, appstream, desktop-file-utils, man-db: the
+# Debian package is built and checked as Debian checks one. openbox: a window manager for the
+# full-screen test (without one, nobody on an X server puts a window on the whole screen).
 QZ_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base xdotool x11-utils
-  imagemagick clang clang-format libclang-rt-14-dev python3 librsvg2-bin chromium)
+  imagemagick clang clang-format libclang-rt-14-dev python3 librsvg2-bin chromium
+  dpkg-dev fakeroot lintian appstream desktop-file-utils man-db openbox)

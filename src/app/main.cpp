@@ -1,6 +1,15 @@
+#include <string_view>
+#include <vector>
+
+#include "app/command_line.h"
 #include "app/run_main_window.h"
 #include "app/startup.h"
 
 int main(int argc, char** argv) {
-  return qz::RunApplication(argc, argv, qz::RunMainWindow);
+  const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  const qz::CommandLine line = qz::ParseCommandLine(args);
+  const int status = qz::AnswerCommandLine(line, qz::ApplicationName(argc > 0 ? argv[0] : nullptr));
+  if (status >= 0)
+    return status;
+  return qz::RunApplication(argc, argv, line.m_windowChoice, qz::RunMainWindow);
 }

@@ -15,6 +15,7 @@
 #include "platform/sdl/sdl_sound_player.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/sdl_window_system.h"
+#include "profile/training_settings.h"
 
 namespace qz {
 namespace {
@@ -39,6 +40,31 @@ int Fail(MessageBox* box, const std::string& app_name, const std::string& text) 
   return 1;
 }
 
+// Opens the main window as chosen on the command line or, failing that, as last left, and keeps
+// every switch in the settings; they are saved with the rest when the game is left.
+void ChooseWindowMode(SdlWindowSystem& windows, SettingsStore& settings, WindowChoice choice,
+                      const std::string& app_name) {
+  bool full_screen = settings.GetInt(kVersionText, kFullScreenValue, 0) != 0;
+  if (choice != WindowChoice::kStored) {
+    full_screen = choice == WindowChoice::kFullScreen;
+    settings.WriteInt(kVersionText, kFullScreenValue, full_screen ? 1 : 0);
+  }
+  windows.SetFullScreenListener([&settings, app_name](bool now_full_screen,
+                                                      const std::string& error) {
+    if (!error.empty()) {
+      if (now_full_screen) {
+        std::fprintf(stderr, "%s: cannot leave full screen: %s\n", app_name.c_str(), error.c_str());
+      } else {
+        std::fprintf(stderr, "%s: cannot play full screen: %s; playing in a window\n",
+                     app_name.c_str(), error.c_str());
+      }
+      return;
+    }
+    settings.WriteInt(kVersionText, kFullScreenValue, now_full_screen ? 1 : 0);
+  });
+  windows.SetFullScreen(full_screen);
+}
+
 }  // namespace
 
 std::string ApplicationName(const char* argv0) {
@@ -60,7 +86,8 @@ std::filesystem::path ExecutableDir(const char* argv0) {
   return ec ? std::filesystem::current_path() : full.parent_path();
 }
 
-int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& game) {
+int RunApplication(int argc, char** argv, WindowChoice window_choice,
+                   const std::function<int(Platform&)>& game) {
   const char* argv0 = argc > 0 ? argv[0] : nullptr;
   const std::string app_name = ApplicationName(argv0);
 
@@ -87,9 +114,10 @@ int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& g
     AssetStore assets(*asset_dir);
     SdlClock clock;
     SdlWindowSystem windows;
-    SdlEventQueue events(windows.Scale());
+    SdlEventQueue events(windows);
     SdlSoundPlayer sound(assets, clock);
     IniSettingsStore settings(settings_path);
+    ChooseWindowMode(windows, settings, window_choice, app_name);
     PosixFileAppender files;
     Platform platform{clock,  events,   sound, message_box, windows,
                       assets, settings, files, app_name,    kLogFileName};

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "app/command_line.h"
 #include "platform/platform.h"
 
 namespace qz {
@@ -13,9 +14,15 @@ std::string ApplicationName(const char* argv0);
 // The folder that holds the executable, where the build tree keeps assets/.
 std::filesystem::path ExecutableDir(const char* argv0);
 
-// Starts SDL, finds the assets, builds the platform and runs `game` on it. Returns the process
-// exit status: the game's, or 1 when there is no display or an asset is missing or broken (said
-// on stderr, and in a message box when one can be shown).
-int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& game);
+// The settings value that keeps whether the game was last played full screen (0 or 1; anything
+// that is not a number reads as 0, the window).
+inline constexpr char kFullScreenValue[] = "FullScreen";
+
+// Starts SDL, finds the assets, builds the platform and runs `game` on it, in a window or on the
+// whole screen as `window_choice` says or, when it says nothing, as the game was last left.
+// Returns the process exit status: the game's, or 1 when there is no display or an asset is
+// missing or broken (said on stderr, and in a message box when one can be shown).
+int RunApplication(int argc, char** argv, WindowChoice window_choice,
+                   const std::function<int(Platform&)>& game);
 
 }  // namespace qz

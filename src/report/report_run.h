@@ -1,17 +1,10 @@
 #pragma once
 
 #include <ostream>
-#include <string>
-#include <vector>
+
+#include "report/report_options.h"
 
 namespace qz {
-
-// What quizendo-report was asked to do.
-struct ReportOptions {
-  std::vector<std::string> m_vLogs;  // at least one
-  std::string m_strReport;           // the page
-  std::string m_strCsv;              // empty: no CSV
-};
 
 // Exit statuses of a report run.
 inline constexpr int kReportOk = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/scale_following_font.h"
 #include "ui/bitmap_static.h"
 #include "ui/edit_box.h"
 #include "ui/picture_button.h"
@@ -286,7 +287,7 @@ void Dialog::UpdateData(bool save) {
 }
 
 Font* Dialog::MakeFont(FontFace face, int height) {
-  std::unique_ptr<Font> font = OpenFont(face, height, Scale());
+  std::unique_ptr<Font> font = ScaleFollowingFont::Open(face, height, m_platform.windows);
   if (font == nullptr)
     return nullptr;
   m_fonts.push_back(std::move(font));

@@ -12,10 +12,12 @@ prefix="$qz_work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$qz_work/install.out" 2>&1 ||
   fail "cmake --install failed: $(tail -5 "$qz_work/install.out")"
 
-for file in bin/quizendo bin/quizendo-report \
+for file in games/quizendo games/quizendo-report \
   share/quizendo/102.dlg share/quizendo/163.bmp share/quizendo/144.wav \
   share/applications/quizendo.desktop share/applications/quizendo-report.desktop \
-  share/icons/hicolor/48x48/apps/quizendo.png share/icons/hicolor/scalable/apps/quizendo.svg; do
+  share/icons/hicolor/48x48/apps/quizendo.png share/icons/hicolor/scalable/apps/quizendo.svg \
+  share/metainfo/org.quizendo.Quizendo.metainfo.xml share/man/man6/quizendo.6.gz \
+  share/man/man1/quizendo-report.1.gz; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
 done
 [ ! -e "$prefix/share/quizendo/src" ] || fail "the asset sources were installed"
@@ -25,7 +27,7 @@ grep -qx "Icon=quizendo" "$prefix/share/applications/quizendo.desktop" ||
   fail "the desktop entry names another icon"
 
 # Started by its installed path, away from the build tree: the About box, then the intro.
-qz_exe="$prefix/bin/quizendo"
+qz_exe="$prefix/games/quizendo"
 qz_start_to_idle 60 "installed game"
 qz_key "$win" Escape
 qz_wait_exit 15

@@ -5,6 +5,7 @@
 # shellcheck shell=bash
 
 qz_exe=
+qz_args=()
 qz_work=
 qz_xvfb_pid=
 qz_game_pid=
@@ -72,13 +73,15 @@ qz_init() {
   export HOME="$qz_work/home" XDG_CONFIG_HOME="$qz_work/home/.config"
 }
 
-# qz_start [LIMIT_S]: the game in the scratch working folder, stopped after LIMIT_S seconds.
+# qz_start [LIMIT_S]: the game in the scratch working folder, stopped after LIMIT_S seconds,
+# with the arguments in the array qz_args.
 # qz_game_pid is the watching timeout's process, which ends with the game's exit status; the
 # game's own process id goes to $qz_work/game.pid (see qz_signal).
 qz_start() {
   rm -f "$qz_work/game.pid"
   (cd "$qz_work/run" && exec timeout -s KILL "${1:-150}" \
-    sh -c 'echo $$ >"$0" && exec "$1"' "$qz_work/game.pid" "$qz_exe") 2>"$qz_work/game.err" &
+    sh -c 'echo $$ >"$0" && exec "$@"' "$qz_work/game.pid" "$qz_exe" "${qz_args[@]}") \
+    2>"$qz_work/game.err" &
   qz_game_pid=$!
 }
 

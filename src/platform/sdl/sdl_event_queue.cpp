@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/sdl/sdl_window_system.h"
 #include "platform/sdl/terminate_request.h"
 
 namespace qz {
@@ -94,6 +95,21 @@ SdlEventQueue::SdlEventQueue(int scale) : m_nScale(scale < 1 ? 1 : scale) {
     m_nPostType = first + 1;
   }
   SDL_StartTextInput();
+}
+
+SdlEventQueue::SdlEventQueue(SdlWindowSystem& windows) : SdlEventQueue(windows.Scale()) {
+  m_pWindows = &windows;
+}
+
+void SdlEventQueue::MousePosition(std::uint32_t window_id, int x, int y, Event& out) const {
+  if (m_pWindows != nullptr) {
+    const Point logical = m_pWindows->ToLogical(window_id, x, y);
+    out.x = logical.x;
+    out.y = logical.y;
+    return;
+  }
+  out.x = ToLogical(x, m_nScale);
+  out.y = ToLogical(y, m_nScale);
 }
 
 SdlEventQueue::~SdlEventQueue() {
@@ -222,6 +238,13 @@ bool SdlEventQueue::Translate(const SDL_Event& sdl, Event& out) {
   switch (sdl.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP:
+      // Full screen is the platform's business: the game never sees F11, so switching cuts
+      // no pause short and leaves every match, clock and question as it was.
+      if (m_pWindows != nullptr && sdl.key.keysym.sym == SDLK_F11) {
+        if (sdl.type == SDL_KEYDOWN && sdl.key.repeat == 0)
+          m_pWindows->ToggleFullScreenFrom(sdl.key.windowID);
+        return false;
+      }
       out.type = sdl.type == SDL_KEYDOWN ? EventType::kKeyDown : EventType::kKeyUp;
       out.window = sdl.key.windowID;
       out.key = KeyOf(sdl.key.keysym.sym);
@@ -239,14 +262,12 @@ bool SdlEventQueue::Translate(const SDL_Event& sdl, Event& out) {
         return false;
       out.type = sdl.type == SDL_MOUSEBUTTONDOWN ? EventType::kMouseDown : EventType::kMouseUp;
       out.window = sdl.button.windowID;
-      out.x = ToLogical(sdl.button.x, m_nScale);
-      out.y = ToLogical(sdl.button.y, m_nScale);
+      MousePosition(sdl.button.windowID, sdl.button.x, sdl.button.y, out);
       return true;
     case SDL_MOUSEMOTION:
       out.type = EventType::kMouseMove;
       out.window = sdl.motion.windowID;
-      out.x = ToLogical(sdl.motion.x, m_nScale);
-      out.y = ToLogical(sdl.motion.y, m_nScale);
+      MousePosition(sdl.motion.windowID, sdl.motion.x, sdl.motion.y, out);
       return true;
     case SDL_WINDOWEVENT:
       out.window = sdl.window.windowID;

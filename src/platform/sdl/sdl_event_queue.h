@@ -12,6 +12,8 @@ union SDL_Event;
 
 namespace qz {
 
+class SdlWindowSystem;
+
 // SDL's event queue in the game's terms. Timers run on SDL's timer thread and only push a
 // tick; posted events travel through SDL's queue so they keep their place among the input.
 // Needs SDL's video started; must go before SDL is shut down.
@@ -19,6 +21,9 @@ class SdlEventQueue : public EventQueue {
  public:
   // `scale`: output pixels per logical pixel, to turn mouse positions into canvas pixels.
   explicit SdlEventQueue(int scale);
+  // Mouse positions as the windows of `windows` place their canvases, and F11 in a window
+  // switches full screen there instead of reaching the game. `windows` must outlive the queue.
+  explicit SdlEventQueue(SdlWindowSystem& windows);
   ~SdlEventQueue() override;
   SdlEventQueue(const SdlEventQueue&) = delete;
   SdlEventQueue& operator=(const SdlEventQueue&) = delete;
@@ -47,7 +52,11 @@ class SdlEventQueue : public EventQueue {
   // The order to end (see terminate_request.h) as one kQuit, the first time it is seen.
   bool TakeTerminateRequest(Event& out);
 
+  // A mouse position in window `window_id` in logical canvas pixels.
+  void MousePosition(std::uint32_t window_id, int x, int y, Event& out) const;
+
   int m_nScale;
+  SdlWindowSystem* m_pWindows = nullptr;
   std::uint32_t m_nTickType = 0;
   std::uint32_t m_nPostType = 0;
   std::map<int, std::unique_ptr<TimerSlot>> m_timers;

@@ -29,7 +29,9 @@ void SetIcon(SDL_Window* window, const Bitmap& icon) {
 
 SdlWindowSystem::SdlWindowSystem() {
   SDL_DisplayMode mode;
-  m_nScale = SDL_GetDesktopDisplayMode(0, &mode) == 0 ? ScaleForScreen(mode.w, mode.h) : 1;
+  const bool known = SDL_GetDesktopDisplayMode(0, &mode) == 0;
+  m_nWindowScale = known ? ScaleForScreen(mode.w, mode.h) : 1;
+  m_nFullScreenScale = known ? FullScreenScaleForScreen(mode.w, mode.h) : 1;
 }
 
 SdlWindowSystem::~SdlWindowSystem() {
@@ -46,6 +48,13 @@ int SdlWindowSystem::ScaleForScreen(int screen_width, int screen_height) {
   return scale;
 }
 
+int SdlWindowSystem::FullScreenScaleForScreen(int screen_width, int screen_height) {
+  int scale = 1;
+  while (kLayoutWidth * (scale + 1) <= screen_width && kLayoutHeight * (scale + 1) <= screen_height)
+    ++scale;
+  return scale;
+}
+
 std::unique_ptr<NativeWindow> SdlWindowSystem::OpenWindow(const std::string& title, int width,
                                                           int height, const Bitmap* icon,
                                                           NativeWindow* owner) {
@@ -59,21 +68,85 @@ std::unique_ptr<NativeWindow> SdlWindowSystem::OpenWindow(const std::string& tit
     int oh = 0;
     SDL_GetWindowPosition(owner_window->Handle(), &ox, &oy);
     SDL_GetWindowSize(owner_window->Handle(), &ow, &oh);
-    x = ox + (ow - width * m_nScale) / 2;
-    y = oy + (oh - height * m_nScale) / 2;
+    x = ox + (ow - width * Scale()) / 2;
+    y = oy + (oh - height * Scale()) / 2;
   }
+  // The main window keeps its size in a window; full screen is a state SDL puts it in.
+  const bool main = owner == nullptr && m_nMainId == 0;
+  const int scale = main ? m_nWindowScale : Scale();
   // Created hidden so icon and owner are in place before the window manager first sees it.
   SDL_Window* window =
-      SDL_CreateWindow(title.c_str(), x, y, width * m_nScale, height * m_nScale, SDL_WINDOW_HIDDEN);
+      SDL_CreateWindow(title.c_str(), x, y, width * scale, height * scale, SDL_WINDOW_HIDDEN);
   if (window == nullptr)
     throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());
   if (icon != nullptr)
     SetIcon(window, *icon);
   if (owner_window != nullptr)
     SDL_SetWindowModalFor(window, owner_window->Handle());
+  auto result = std::make_unique<SdlWindow>(window, width, height, scale, this);
+  m_windows[result->Id()] = result.get();
+  if (main) {
+    m_nMainId = result->Id();
+    if (m_bFullScreen && !ApplyFullScreen(*result, true))
+      m_bFullScreen = false;
+  }
   SDL_ShowWindow(window);
   AddWakeupTarget();
-  return std::make_unique<SdlWindow>(window, width, height, m_nScale);
+  return result;
+}
+
+bool SdlWindowSystem::ApplyFullScreen(SdlWindow& window, bool full_screen) {
+  const Uint32 flags = full_screen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+  if (SDL_SetWindowFullscreen(window.Handle(), flags) != 0) {
+    const std::string error = SDL_GetError();
+    if (m_fullScreenListener)
+      m_fullScreenListener(!full_screen, error.empty() ? "the display refused" : error);
+    return false;
+  }
+  window.SetScale(full_screen ? m_nFullScreenScale : m_nWindowScale);
+  // Some window managers (and no window manager) leave the window at the screen's size.
+  if (!full_screen) {
+    const Canvas& canvas = window.GetCanvas();
+    SDL_SetWindowSize(window.Handle(), canvas.PixelWidth(), canvas.PixelHeight());
+  }
+  if (m_fullScreenListener)
+    m_fullScreenListener(full_screen, "");
+  return true;
+}
+
+bool SdlWindowSystem::SetFullScreen(bool full_screen) {
+  auto main = m_windows.find(m_nMainId);
+  if (main == m_windows.end()) {
+    m_bFullScreen = full_screen;
+    return true;
+  }
+  if (full_screen == m_bFullScreen)
+    return true;
+  if (!ApplyFullScreen(*main->second, full_screen))
+    return false;
+  m_bFullScreen = full_screen;
+  return true;
+}
+
+void SdlWindowSystem::ToggleFullScreenFrom(std::uint32_t window_id) {
+  if (window_id != m_nMainId || m_windows.size() != 1)
+    return;
+  SetFullScreen(!m_bFullScreen);
+}
+
+Point SdlWindowSystem::ToLogical(std::uint32_t window_id, int x, int y) const {
+  auto found = m_windows.find(window_id);
+  if (found != m_windows.end())
+    return found->second->ToLogical(x, y);
+  const int scale = Scale();
+  return {x >= 0 ? x / scale : -((-x + scale - 1) / scale),
+          y >= 0 ? y / scale : -((-y + scale - 1) / scale)};
+}
+
+void SdlWindowSystem::Forget(std::uint32_t window_id) {
+  m_windows.erase(window_id);
+  if (window_id == m_nMainId)
+    m_nMainId = 0;
 }
 
 // SDL wakes a thread waiting for events by sending a message, on an X connection of its own, to

@@ -1,6 +1,7 @@
 // Real windows in a private virtual X server: what the canvas draws reaches the window's
 // framebuffer, whether the canvas draws there directly (24-bit screen) or keeps its own pixels
-// that a frame converts (16-bit screen), also after the window changed size under it.
+// that a frame converts (16-bit screen), also after the window changed size under it or went
+// full screen.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/sdl/sdl_event_queue.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/sdl_window.h"
 #include "platform/sdl/sdl_window_system.h"
@@ -15,6 +17,11 @@
 
 namespace qz {
 namespace {
+
+void ExpectPoint(int x, int y, Point p) {
+  EXPECT_EQ(x, p.x);
+  EXPECT_EQ(y, p.y);
+}
 
 class SdlWindowOnScreen : public ::testing::TestWithParam<const char*> {
  protected:
@@ -67,13 +74,37 @@ class SdlWindowOnScreen : public ::testing::TestWithParam<const char*> {
     ADD_FAILURE() << "the canvas lost its pixels twice in a row";
   }
 
-  void ExpectFrameOnScreen() {
+  // The frame of PaintFrame with the canvas's top left corner at output pixel (x, y).
+  void ExpectFrameOnScreen(int x = 0, int y = 0) {
     const int s = window->GetCanvas().Scale();
-    EXPECT_EQ(0xFF0000u, ScreenPixel(0, 0));
-    EXPECT_EQ(0xFFFFFFu, ScreenPixel(10 * s, 10 * s));
-    EXPECT_EQ(0xFFFFFFu, ScreenPixel(20 * s - 1, 20 * s - 1));
-    EXPECT_EQ(0xFF0000u, ScreenPixel(20 * s, 20 * s));
-    EXPECT_EQ(0xFF0000u, ScreenPixel(64 * s - 1, 40 * s - 1));
+    EXPECT_EQ(0xFF0000u, ScreenPixel(x, y));
+    EXPECT_EQ(0xFFFFFFu, ScreenPixel(x + 10 * s, y + 10 * s));
+    EXPECT_EQ(0xFFFFFFu, ScreenPixel(x + 20 * s - 1, y + 20 * s - 1));
+    EXPECT_EQ(0xFF0000u, ScreenPixel(x + 20 * s, y + 20 * s));
+    EXPECT_EQ(0xFF0000u, ScreenPixel(x + 64 * s - 1, y + 40 * s - 1));
+  }
+
+  // Output pixels around the canvas placed at (x, y) are black.
+  void ExpectBlackAround(int x, int y) {
+    const int s = window->GetCanvas().Scale();
+    EXPECT_EQ(0u, ScreenPixel(0, 0));
+    EXPECT_EQ(0u, ScreenPixel(x - 1, y));
+    EXPECT_EQ(0u, ScreenPixel(x, y - 1));
+    EXPECT_EQ(0u, ScreenPixel(x + 64 * s, y + 40 * s - 1));
+    EXPECT_EQ(0u, ScreenPixel(x + 64 * s - 1, y + 40 * s));
+  }
+
+  // F11 pressed in the window, as SDL delivers it.
+  void PressF11() {
+    SDL_Event press{};
+    press.type = SDL_KEYDOWN;
+    press.key.windowID = window->Id();
+    press.key.keysym.sym = SDLK_F11;
+    press.key.keysym.scancode = SDL_SCANCODE_F11;
+    SDL_Event release = press;
+    release.type = SDL_KEYUP;
+    SDL_PushEvent(&press);
+    SDL_PushEvent(&release);
   }
 
   std::unique_ptr<test::XvfbDisplay> display;
@@ -100,12 +131,63 @@ TEST_P(SdlWindowOnScreen, WindowThatChangedSizeGetsItsWholeFrameAgain) {
   SDL_SetWindowSize(window->Handle(), 200, 150);
   SDL_PumpEvents();
   PaintFrame();
-  ExpectFrameOnScreen();
+  // The canvas stays whole, in the middle.
+  ExpectFrameOnScreen((200 - 64) / 2, (150 - 40) / 2);
+  ExpectBlackAround((200 - 64) / 2, (150 - 40) / 2);
   SDL_SetWindowSize(window->Handle(), 20, 10);  // now smaller than the canvas
   SDL_PumpEvents();
   PaintFrame();
   EXPECT_EQ(0xFF0000u, ScreenPixel(0, 0));
   EXPECT_EQ(0xFF0000u, ScreenPixel(19, 9));
+}
+
+// F11 is the platform's own key: the game never sees it, the main window takes the whole screen
+// with the canvas centred on black, mouse positions follow the canvas, and F11 again brings the
+// window back as it was.
+TEST_P(SdlWindowOnScreen, F11SwitchesTheMainWindowToFullScreenAndBack) {
+  SdlEventQueue events(*windows);
+  PaintFrame();
+  PressF11();
+  Event got;
+  while (events.Poll(got)) {
+    EXPECT_NE(EventType::kKeyDown, got.type);
+    EXPECT_NE(EventType::kKeyUp, got.type);
+  }
+  ASSERT_TRUE(windows->IsFullScreen());
+  PaintFrame();
+  // 1024 x 768 holds 640 x 400 once: the full-screen scale is 1.
+  EXPECT_EQ(1, window->GetCanvas().Scale());
+  const int x = (1024 - 64) / 2;
+  const int y = (768 - 40) / 2;
+  ExpectFrameOnScreen(x, y);
+  ExpectBlackAround(x, y);
+  ExpectPoint(0, 0, windows->ToLogical(window->Id(), x, y));
+  ExpectPoint(-1, 39, windows->ToLogical(window->Id(), x - 1, y + 39));
+
+  PressF11();
+  while (events.Poll(got)) {
+    EXPECT_NE(EventType::kKeyDown, got.type);
+    EXPECT_NE(EventType::kKeyUp, got.type);
+  }
+  EXPECT_FALSE(windows->IsFullScreen());
+  PaintFrame();
+  ExpectFrameOnScreen();
+  ExpectPoint(10, 10, windows->ToLogical(window->Id(), 10, 10));
+}
+
+TEST(SdlWindowSystemTest, FullScreenScaleIsTheLargestWholeScaleThatFits) {
+  const struct {
+    int m_nWidth;
+    int m_nHeight;
+    int m_nScale;
+  } cases[] = {
+      {1920, 1080, 2}, {1920, 1200, 3}, {1280, 800, 2}, {1366, 768, 1},
+      {2560, 1440, 3}, {3840, 2160, 5}, {640, 400, 1},  {320, 200, 1},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.m_nScale, SdlWindowSystem::FullScreenScaleForScreen(c.m_nWidth, c.m_nHeight))
+        << c.m_nWidth << "x" << c.m_nHeight;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, SdlWindowOnScreen, ::testing::Values("1024x768x24", "1024x768x16"),

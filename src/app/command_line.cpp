@@ -1,0 +1,101 @@
+#include "app/command_line.h"
+
+#include <cstdio>
+
+namespace qz {
+namespace {
+
+constexpr std::string_view kHelp = "--help";
+constexpr std::string_view kShortHelp = "-h";
+constexpr std::string_view kVersion = "--version";
+constexpr std::string_view kFullScreen = "--fullscreen";
+constexpr std::string_view kWindow = "--window";
+
+CommandLine UsageError(std::string text) {
+  CommandLine line;
+  line.m_action = CommandAction::kUsageError;
+  line.m_strError = std::move(text);
+  return line;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(std::span<const std::string_view> args) {
+  bool help = false;
+  bool version = false;
+  std::string_view window_option;
+  CommandLine line;
+  for (std::string_view arg : args) {
+    bool* flag = nullptr;
+    if (arg == kHelp || arg == kShortHelp) {
+      flag = &help;
+    } else if (arg == kVersion) {
+      flag = &version;
+    } else if (arg == kFullScreen || arg == kWindow) {
+      if (window_option == arg)
+        return UsageError("option '" + std::string(arg) + "' given twice");
+      if (!window_option.empty()) {
+        return UsageError("options '" + std::string(window_option) + "' and '" + std::string(arg) +
+                          "' exclude each other");
+      }
+      window_option = arg;
+      line.m_windowChoice = arg == kFullScreen ? WindowChoice::kFullScreen : WindowChoice::kWindow;
+      continue;
+    } else if (!arg.empty() && arg[0] == '-') {
+      return UsageError("unknown option '" + std::string(arg) + "'");
+    } else {
+      return UsageError("unexpected argument '" + std::string(arg) + "'");
+    }
+    if (*flag)
+      return UsageError("option '" + std::string(arg) + "' given twice");
+    *flag = true;
+  }
+  if (help)
+    line.m_action = CommandAction::kHelp;
+  else if (version)
+    line.m_action = CommandAction::kVersion;
+  return line;
+}
+
+std::string UsageText(std::string_view program) {
+  const std::string name(program);
+  return "Usage: " + name +
+         " [--fullscreen | --window]\n"
+         "       " +
+         name +
+         " --help | --version\n"
+         "An arithmetic drill game for children, dressed as martial-arts training.\n"
+         "\n"
+         "  --fullscreen  play on the whole screen (F11 switches while playing)\n"
+         "  --window      play in a window\n"
+         "  -h, --help    print this text and leave\n"
+         "  --version     print the version and leave\n"
+         "\n"
+         "Without --fullscreen or --window the game starts as it was last left.\n"
+         "See the manual page " +
+         name + "(6) for keys, files and exit status.\n";
+}
+
+std::string VersionText(std::string_view program) {
+  return std::string(program) + " " + QZ_VERSION + "\n";
+}
+
+int AnswerCommandLine(const CommandLine& line, std::string_view program) {
+  switch (line.m_action) {
+    case CommandAction::kPlay:
+      return -1;
+    case CommandAction::kHelp:
+      std::fputs(UsageText(program).c_str(), stdout);
+      return 0;
+    case CommandAction::kVersion:
+      std::fputs(VersionText(program).c_str(), stdout);
+      return 0;
+    case CommandAction::kUsageError:
+      std::fprintf(stderr, "%.*s: %s\n%s", static_cast<int>(program.size()), program.data(),
+                   line.m_strError.c_str(), UsageText(program).c_str());
+      return kExitUsage;
+  }
+  return kExitUsage;
+}
+
+}  // namespace qz

@@ -1,0 +1,67 @@
+#include "app/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace qz {
+namespace {
+
+CommandLine Parse(std::vector<std::string_view> args) {
+  return ParseCommandLine(args);
+}
+
+TEST(CommandLineTest, ReadsWhatToDoAndHowToShowTheGame) {
+  const struct {
+    std::vector<std::string_view> m_args;
+    CommandAction m_action;
+    WindowChoice m_choice;
+  } cases[] = {
+      {{}, CommandAction::kPlay, WindowChoice::kStored},
+      {{"--fullscreen"}, CommandAction::kPlay, WindowChoice::kFullScreen},
+      {{"--window"}, CommandAction::kPlay, WindowChoice::kWindow},
+      {{"--help"}, CommandAction::kHelp, WindowChoice::kStored},
+      {{"-h"}, CommandAction::kHelp, WindowChoice::kStored},
+      {{"--version"}, CommandAction::kVersion, WindowChoice::kStored},
+      {{"--version", "--help"}, CommandAction::kHelp, WindowChoice::kStored},
+      {{"--window", "--version"}, CommandAction::kVersion, WindowChoice::kWindow},
+  };
+  for (const auto& c : cases) {
+    const CommandLine line = Parse(c.m_args);
+    EXPECT_EQ(c.m_action, line.m_action) << testing::PrintToString(c.m_args);
+    EXPECT_EQ(c.m_choice, line.m_windowChoice) << testing::PrintToString(c.m_args);
+    EXPECT_EQ("", line.m_strError);
+  }
+}
+
+TEST(CommandLineTest, UnknownRepeatedOrContradictoryOptionsAreOneLineErrors) {
+  const struct {
+    std::vector<std::string_view> m_args;
+    const char* m_szError;
+  } cases[] = {
+      {{"--fulscreen"}, "unknown option '--fulscreen'"},
+      {{"-"}, "unknown option '-'"},
+      {{"--help=yes"}, "unknown option '--help=yes'"},
+      {{"--window", "--window"}, "option '--window' given twice"},
+      {{"--help", "-h"}, "option '-h' given twice"},
+      {{"--version", "--version"}, "option '--version' given twice"},
+      {{"--fullscreen", "--window"}, "options '--fullscreen' and '--window' exclude each other"},
+      {{"level3"}, "unexpected argument 'level3'"},
+      {{"--help", "--bogus"}, "unknown option '--bogus'"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine line = Parse(c.m_args);
+    EXPECT_EQ(CommandAction::kUsageError, line.m_action) << c.m_szError;
+    EXPECT_EQ(c.m_szError, line.m_strError);
+  }
+}
+
+TEST(CommandLineTest, HelpAndVersionTexts) {
+  EXPECT_EQ(std::string("quizendo ") + QZ_VERSION + "\n", VersionText("quizendo"));
+  const std::string usage = UsageText("quizendo");
+  EXPECT_EQ(0u, usage.find("Usage: quizendo [--fullscreen | --window]\n"));
+  EXPECT_NE(std::string::npos, usage.find("quizendo(6)"));
+}
+
+}  // namespace
+}  // namespace qz
