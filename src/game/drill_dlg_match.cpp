@@ -49,6 +49,9 @@ void CDrillDlg::ResetMatch() {
   ApplyBelt(m_settings, m_difficulty, m_platform.clock.Now());
   m_bRunning = false;
   m_bQuitAsked = false;
+  // A match that ended right after a wrong answer left the flag set; the next match must pose
+  // a fresh problem and start its clock.
+  m_bRetry = false;
   if (m_settings.m_strCadetName.empty())
     m_settings.m_strCadetName = kTextDefaultName;
   m_nEnergy = 100;
