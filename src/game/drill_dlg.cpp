@@ -83,6 +83,14 @@ bool CDrillDlg::OnInitDialog() {
   return true;
 }
 
+bool CDrillDlg::AnswerWaits() const {
+  return m_bRunning && m_bInputOpen && !m_bQuitAsked && IsUsable(m_answer);
+}
+
+bool CDrillDlg::ClickMayTakeFocus(const Control& control) {
+  return &control == &m_answer || !AnswerWaits();
+}
+
 const Bitmap* CDrillDlg::Icon() {
   return FindPicture(kIcon);
 }

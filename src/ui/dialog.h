@@ -147,6 +147,9 @@ class Dialog : public ControlOwner, public PumpTarget {
   // Where the focus goes when its control is hidden or disabled; the base: the first usable
   // tab stop.
   virtual Control* FocusFallback();
+  // Whether a click on `control`, which takes the focus when clicked, may take it now; the
+  // base: always.
+  virtual bool ClickMayTakeFocus(const Control&) { return true; }
   // The window's icon, for a top-level window.
   virtual const Bitmap* Icon() { return nullptr; }
 

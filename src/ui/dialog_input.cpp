@@ -165,7 +165,7 @@ void Dialog::RouteMouse(const Event& e) {
     Control* target = ControlAt(p);
     if (target == nullptr)
       return;
-    if (target->TakesFocusOnClick())
+    if (target->TakesFocusOnClick() && ClickMayTakeFocus(*target))
       SetFocus(target);
     m_pCapture = target;
     const Rect r = ItemRectInWindow(*target);
