@@ -67,6 +67,8 @@ void CDrillDlg::ResetMatch() {
   m_energyGauge.SetRange(200);
   m_energyGauge.SetPos(100);
   EnableItem(kItemEnter, true);
+  // The idle screen's keyboard home: Return starts a match, also after SETUP was clicked.
+  FocusItem(kItemEnter);
   m_strStatus = kTextWouldYouLike;
   m_strCadetLine = kTextCadetName;
   if (!m_settings.m_strCadetName.empty())
