@@ -16,6 +16,7 @@
 #include "ui/gauge_bar.h"
 #include "ui/panel_host.h"
 #include "ui/picture_button.h"
+#include "ui/text_static.h"
 
 namespace qz {
 
@@ -178,6 +179,7 @@ class CDrillDlg : public Dialog, protected MatchState {
   CGaugeBar m_energyGauge;
   PictureButton m_btnSetup;
   PictureButton m_btnEnter;
+  TextStatic m_status;
 
   // Texts bound to controls, pushed with UpdateData(false) and pulled with UpdateData(true).
   std::string m_strAnswer;
