@@ -256,6 +256,10 @@ void CDrillDlg::OnSetup() {
     ShowMatchTexts(true);
     m_panelHost.HideAllPanels();
     ResetMatch();
+    // Return starts a match next, also when SETUP was clicked or worked with Space. Not at
+    // every reset: a reset at the end of a pause must not take the focus from a button that
+    // is being pressed.
+    FocusItem(kItemEnter);
     if (m_bSound)
       m_platform.sound.Play(kWaitingMusic, kSoundResource | kSoundAsync | kSoundLoop);
   } else {

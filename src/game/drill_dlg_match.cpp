@@ -25,6 +25,7 @@ constexpr std::uint32_t kHintMs = 1000;
 
 void CDrillDlg::OnIntro() {
   ResetMatch();
+  FocusItem(kItemEnter);  // the idle screen's keyboard home: Return starts a match
   ShowCounters();
   m_energyGauge.Initialize(kCaptionEnergy, Rgb(47, 200, 144), Rgb(224, 224, 224), Rgb(32, 32, 32),
                            Rgb(128, 128, 128), 1);
@@ -67,8 +68,6 @@ void CDrillDlg::ResetMatch() {
   m_energyGauge.SetRange(200);
   m_energyGauge.SetPos(100);
   EnableItem(kItemEnter, true);
-  // The idle screen's keyboard home: Return starts a match, also after SETUP was clicked.
-  FocusItem(kItemEnter);
   m_strStatus = kTextWouldYouLike;
   m_strCadetLine = kTextCadetName;
   if (!m_settings.m_strCadetName.empty())

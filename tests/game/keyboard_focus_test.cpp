@@ -178,5 +178,18 @@ TEST_F(KeyboardFocus, ReturnStartsAMatchAfterTheSetupPanelWasClosedByAClick) {
   Leave();
 }
 
+// The focus goes to ENTER when the idle screen comes, but not from a button being pressed:
+// EXIT clicked in the pause after a lost match still leaves the game.
+TEST_F(KeyboardFocus, ButtonPressedAsAPauseEndsStillClicks) {
+  ToIdle();
+  Press(Key::kReturn);
+  Advance(7600);
+  Press(Key::kEscape);
+  Press(Key::kReturn);  // lost by default: a 3 s pause, then the idle screen
+  Advance(500);
+  ClickItem(kItemExit);
+  EXPECT_EQ(kIdOk, RunGame());
+}
+
 }  // namespace
 }  // namespace qz::test
