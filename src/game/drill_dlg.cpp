@@ -1,5 +1,7 @@
 #include "game/drill_dlg.h"
 
+#include <vector>
+
 #include "profile/setup_panel.h"
 #include "profile/training_settings.h"
 
@@ -17,6 +19,7 @@ constexpr char kSoundOnPicture[] = "172";
 constexpr char kSoundOffPicture[] = "173";
 constexpr int kSoundSwitchSize = 24;
 constexpr int kWaitingMusic = 144;
+constexpr int kStatusFallbackHeights[] = {24, 22, 20, 18, 16, 14, 12};
 
 // Controls shown with the match displays and hidden under the setup panel.
 constexpr int kMatchTexts[] = {kItemIdlePicture, kItemStatus, kItemCadet, kItemRank, kItemBelt};
@@ -37,6 +40,7 @@ CDrillDlg::CDrillDlg(Platform& platform, TrainingSettings& settings)
   Bind(kItemEnergy, m_energyGauge);
   Bind(kItemSetup, m_btnSetup);
   Bind(kItemEnter, m_btnEnter);
+  Bind(kItemStatus, m_status);
 }
 
 CDrillDlg::~CDrillDlg() = default;
@@ -65,6 +69,14 @@ bool CDrillDlg::OnInitDialog() {
     GetItem(id)->SetFont(m_pProblemFont);
   for (int id : {kItemToGo, kItemWrong, kItemRight, kItemStatus})
     GetItem(id)->SetFont(m_pDisplayFont);
+  // No status text may be cut: one too wide for the line (a long fighting-style title with
+  // its score) is drawn in the condensed face, and smaller if it must.
+  std::vector<Font*> narrower;
+  for (int height : kStatusFallbackHeights) {
+    if (Font* font = MakeFont(FontFace::kSansCondensed, height))
+      narrower.push_back(font);
+  }
+  m_status.SetFallbackFonts(std::move(narrower));
   // The score figures fill their narrow boxes; the condensed cut keeps "H:" in view.
   m_pFigureFont = MakeFont(FontFace::kSansCondensed, 24);
   for (int id : {kItemHiScore, kItemPowerText, kItemScore})
@@ -82,6 +94,14 @@ bool CDrillDlg::OnInitDialog() {
   ShowAbout();
   PostApp(kAppIntro);
   return true;
+}
+
+bool CDrillDlg::AnswerWaits() const {
+  return m_bRunning && m_bInputOpen && !m_bQuitAsked && IsUsable(m_answer);
+}
+
+bool CDrillDlg::ClickMayTakeFocus(const Control& control) {
+  return &control == &m_answer || !AnswerWaits();
 }
 
 const Bitmap* CDrillDlg::Icon() {
@@ -237,6 +257,10 @@ void CDrillDlg::OnSetup() {
     ShowMatchTexts(true);
     m_panelHost.HideAllPanels();
     ResetMatch();
+    // Return starts a match next, also when SETUP was clicked or worked with Space. Not at
+    // every reset: a reset at the end of a pause must not take the focus from a button that
+    // is being pressed.
+    FocusItem(kItemEnter);
     if (m_bSound)
       m_platform.sound.Play(kWaitingMusic, kSoundResource | kSoundAsync | kSoundLoop);
   } else {

@@ -16,6 +16,7 @@
 #include "ui/gauge_bar.h"
 #include "ui/panel_host.h"
 #include "ui/picture_button.h"
+#include "ui/text_static.h"
 
 namespace qz {
 
@@ -97,6 +98,10 @@ class CDrillDlg : public Dialog, protected MatchState {
   void DoDataExchange(bool save) override;
   // The keyboard's home: when the focused control is hidden or disabled, ENTER.
   Control* FocusFallback() override { return &m_btnEnter; }
+  // While a problem waits for its answer the answer box keeps the keyboard: a click on a
+  // button or switch does not take it away, so digits and Return still reach the box.
+  bool ClickMayTakeFocus(const Control& control) override;
+  bool AnswerWaits() const;
   const Bitmap* Icon() override;
 
   void OnUpdateAnswer();
@@ -177,6 +182,7 @@ class CDrillDlg : public Dialog, protected MatchState {
   CGaugeBar m_energyGauge;
   PictureButton m_btnSetup;
   PictureButton m_btnEnter;
+  TextStatic m_status;
 
   // Texts bound to controls, pushed with UpdateData(false) and pulled with UpdateData(true).
   std::string m_strAnswer;

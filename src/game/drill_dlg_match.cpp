@@ -25,6 +25,7 @@ constexpr std::uint32_t kHintMs = 1000;
 
 void CDrillDlg::OnIntro() {
   ResetMatch();
+  FocusItem(kItemEnter);  // the idle screen's keyboard home: Return starts a match
   ShowCounters();
   m_energyGauge.Initialize(kCaptionEnergy, Rgb(47, 200, 144), Rgb(224, 224, 224), Rgb(32, 32, 32),
                            Rgb(128, 128, 128), 1);
@@ -49,6 +50,9 @@ void CDrillDlg::ResetMatch() {
   ApplyBelt(m_settings, m_difficulty, m_platform.clock.Now());
   m_bRunning = false;
   m_bQuitAsked = false;
+  // A match that ended right after a wrong answer left the flag set; the next match must pose
+  // a fresh problem and start its clock.
+  m_bRetry = false;
   if (m_settings.m_strCadetName.empty())
     m_settings.m_strCadetName = kTextDefaultName;
   m_nEnergy = 100;

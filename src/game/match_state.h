@@ -11,7 +11,7 @@ namespace qz {
 struct MatchState {
   bool m_bRunning = false;     // a match is in progress (reset: false)
   bool m_bQuitAsked = false;   // the quit question is pending (reset: false)
-  bool m_bRetry = false;       // the last answer was wrong; the same problem comes again
+  bool m_bRetry = false;       // the last answer was wrong: the same problem again (reset: false)
   bool m_bTimedOut = false;    // the clock ran out on the current problem
   bool m_bSound = true;        // the sound switch
   bool m_bInputOpen = false;   // the answer box takes answers

@@ -23,6 +23,8 @@ struct Rect {
   bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
   bool Empty() const { return right <= left || bottom <= top; }
   Rect Offset(int dx, int dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
+  // Grown by `d` on every side.
+  Rect Inflate(int d) const { return {left - d, top - d, right + d, bottom + d}; }
   Rect Intersect(const Rect& o) const;
   // The smallest rectangle holding both; an empty one adds nothing.
   Rect Union(const Rect& o) const;

@@ -41,11 +41,13 @@ std::string FormatProblemLine(const ProblemLine& line) {
   std::string text = StringPrintf("%03d ", line.m_nProblem);
   text += FormatLocalTime(line.m_tNow, kLogDateTimeFormat) + "\t";
   text += StringPrintf("\t%d %s %d =", line.m_nA, line.m_strSign.c_str(), line.m_nB);
-  // The OK test comes first: a time-out with the right value in the box logs as OK.
-  if (line.m_nAnswer == line.m_nResult) {
-    text += StringPrintf("%d\t\t%s\t", line.m_nAnswer, kResultOk);
-  } else if (line.m_bTimedOut) {
+  // The time-out test comes first, so the log says what the screen said: a problem that timed
+  // out with its result in the box (or with an empty box and a result of 0, as an empty box
+  // reads 0) was not answered. Logs written before this read such a line as OK.
+  if (line.m_bTimedOut) {
     text += StringPrintf("%s (%d)\t\t", kResultTimedOut, line.m_nResult);
+  } else if (line.m_nAnswer == line.m_nResult) {
+    text += StringPrintf("%d\t\t%s\t", line.m_nAnswer, kResultOk);
   } else {
     text += StringPrintf("%d (%d)\t\t", line.m_nAnswer, line.m_nResult);
   }

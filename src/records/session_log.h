@@ -47,8 +47,8 @@ struct ProblemLine {
   int m_nScore = 0;          // match score at the time of writing
 };
 
-// One line for a judged answer: the result column is "OK" when the answer equals the result
-// (even after a time-out), else "T/O (result)" on a time-out, else "answer (result)".
+// One line for a judged answer: the result column is "T/O (result)" on a time-out, else "OK"
+// when the answer equals the result, else "answer (result)".
 std::string FormatProblemLine(const ProblemLine& line);
 
 }  // namespace qz

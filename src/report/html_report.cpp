@@ -54,6 +54,7 @@ section.cadet>h2{margin:0 0 8px;font-size:26px}
 .stat span{color:var(--muted);font-size:14px}
 .charts{display:grid;grid-template-columns:repeat(auto-fit,minmax(460px,1fr));gap:16px;align-items:start}
 figure{margin:0;background:#fff;border:1px solid var(--line);border-radius:10px;padding:12px}
+.charts>.column{display:flex;flex-direction:column;gap:16px;min-width:0}
 figcaption{font-weight:600;margin-bottom:4px}
 figure p.note{margin:4px 0 0;color:var(--muted);font-size:14px}
 svg.chart{width:100%;height:auto;display:block;font-family:inherit}
@@ -82,6 +83,12 @@ std::string ShortDate(const LogDateTime& when) {
   if (!when.IsSet())
     return "?";
   return StringPrintf("%04d-%02d-%02d", when.m_nYear, when.m_nMonth, when.m_nDay);
+}
+
+std::string ClockTime(const LogDateTime& when) {
+  if (!when.IsSet())
+    return "?";
+  return StringPrintf("%02d:%02d", when.m_nHour, when.m_nMinute);
 }
 
 std::string DateTime(const LogDateTime& when) {
@@ -193,20 +200,24 @@ void AppendBadges(std::string& out, const CadetReport& cadet) {
   out += "</span>";
   out += StringPrintf("<span>Level %d", s.m_nLevel);
   if (cadet.m_nBestLevel > s.m_nLevel)
-    out += StringPrintf(" (highest: %d)", cadet.m_nBestLevel);
+    out += StringPrintf(" (highest set: %d)", cadet.m_nBestLevel);
   out += "</span>";
   if (!s.m_strStyle.empty()) {
     out += "<span>Fighting style: ";
     AppendEscaped(out, s.m_strStyle);
     out += "</span>";
   }
-  out += "<span>as of " + EscapeMarkup(DateTime(cadet.m_dtLatestSummary)) + "</span></div>";
+  // The log records the belt and level only as they were set when the game was left, not the
+  // ones each match was played at: the page says so rather than label past sessions with them.
+  out += "<span>belt and level as set when the game was left on " +
+         EscapeMarkup(DateTime(cadet.m_dtLatestSummary)) + "</span></div>";
 }
 
 void AppendStats(std::string& out, const CadetReport& cadet) {
   const AnswerTally& t = cadet.m_total;
   out += "<div class=\"stats\">";
-  AppendStat(out, std::to_string(cadet.m_vSessions.size()), "sessions");
+  AppendStat(out, std::to_string(cadet.m_vSessions.size()),
+             cadet.m_vSessions.size() == 1 ? "session" : "sessions");
   AppendStat(out, std::to_string(t.m_nJudged), "answers judged");
   AppendStat(out, t.Accuracy() ? Percent(*t.Accuracy()) : "-",
              StringPrintf("right (%d of %d)", t.m_nRight, t.m_nJudged));
@@ -221,7 +232,8 @@ void AppendStats(std::string& out, const CadetReport& cadet) {
   out += "</div>";
 }
 
-void AppendSessionCharts(std::string& out, const CadetReport& cadet) {
+// The accuracy chart goes to `left`, the response-time chart to `right`.
+void AppendSessionCharts(std::string& left, std::string& right, const CadetReport& cadet) {
   std::size_t per_point = 1;
   const std::vector<ChartPoint> points = PoolSessions(cadet.m_vSessions, per_point);
   LineChart accuracy;
@@ -233,8 +245,12 @@ void AppendSessionCharts(std::string& out, const CadetReport& cadet) {
   timing.m_strTitle = "Average response time per session, in seconds";
   timing.m_strColor = kTimeColor;
   timing.m_strUnit = " s";
+  std::string previous_date;
   for (const ChartPoint& p : points) {
-    const std::string when = ShortDate(p.m_dtFirst);
+    // A day's first point carries the date, its later ones their time of day.
+    const std::string date = ShortDate(p.m_dtFirst);
+    const std::string when = date == previous_date ? ClockTime(p.m_dtFirst) : date;
+    previous_date = date;
     accuracy.m_vXLabels.push_back(when);
     timing.m_vXLabels.push_back(when);
     const auto share = p.m_tally.Accuracy();
@@ -279,9 +295,9 @@ void AppendSessionCharts(std::string& out, const CadetReport& cadet) {
       describe(timing, "The average time", [](double v) { return Seconds(v); });
   const std::string note =
       per_point > 1 ? StringPrintf("Each point pools %zu sessions in a row.", per_point) : "";
-  AppendFigure(out, "Accuracy over time", RenderLineChart(accuracy), note);
+  AppendFigure(left, "Accuracy over time", RenderLineChart(accuracy), note);
   AppendFigure(
-      out, "Response time over time", RenderLineChart(timing),
+      right, "Response time over time", RenderLineChart(timing),
       note.empty() ? "Time from showing a problem to its right answer or time-out." : note);
 }
 
@@ -408,12 +424,17 @@ void AppendCadet(std::string& out, const CadetReport& cadet, std::size_t index) 
   out += "</h2>";
   AppendBadges(out, cadet);
   AppendStats(out, cadet);
-  out += "<div class=\"charts\">";
-  AppendSessionCharts(out, cadet);
-  AppendOperationChart(out, cadet);
-  AppendMissedFacts(out, cadet);
-  AppendTimesTable(out, cadet);
-  out += "</div>";
+  // Two columns that each stack their figures, so a short chart never stands beside a tall one
+  // over an empty space: the charts over time side by side, then the operations and the
+  // missed facts under accuracy, the times table under response time.
+  std::string left;
+  std::string right;
+  AppendSessionCharts(left, right, cadet);
+  AppendOperationChart(left, cadet);
+  AppendMissedFacts(left, cadet);
+  AppendTimesTable(right, cadet);
+  out += "<div class=\"charts\"><div class=\"column\">" + left + "</div><div class=\"column\">" +
+         right + "</div></div>";
   AppendSessionTable(out, cadet);
   out += "</section>";
 }

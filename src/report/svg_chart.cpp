@@ -148,7 +148,10 @@ std::string RenderLineChart(const LineChart& chart) {
   out += "<g class=\"axis\" font-size=\"12\" fill=\"#333\">";
   const std::size_t step = std::max<std::size_t>(1, (n + kMaxXLabels - 1) / kMaxXLabels);
   for (std::size_t i = 0; i < n && i < chart.m_vXLabels.size(); i += step) {
-    Text(out, x_of(i), kTop + kPlotHeight + 18, "middle", chart.m_vXLabels[i]);
+    // The labels at the two ends of the axis keep inside the chart: the first one starts at its
+    // point, the last one ends at it.
+    const char* anchor = n < 2 ? "middle" : i == 0 ? "start" : i == n - 1 ? "end" : "middle";
+    Text(out, x_of(i), kTop + kPlotHeight + 18, anchor, chart.m_vXLabels[i]);
   }
   out += "</g>";
 

@@ -34,4 +34,11 @@ void BitmapStatic::OnMouseDown(Point) {
   Notify(kStnClicked);
 }
 
+bool BitmapStatic::OnKeyClick(Key key) {
+  if (key != Key::kSpace || !HasStyle(kStyleNotify))
+    return false;
+  Notify(kStnClicked);
+  return true;
+}
+
 }  // namespace qz

@@ -6,7 +6,8 @@ namespace qz {
 
 // A picture on the window. The template text "#N" names the picture shown from the start;
 // the control takes the size of its picture. With the notify style a press on it reaches the
-// owner as STN_CLICKED.
+// owner as STN_CLICKED, and so does Space while it has the focus (a tab stop: a switch that
+// the keyboard can work).
 class BitmapStatic : public Control {
  public:
   std::string_view Kind() const override { return "static"; }
@@ -21,6 +22,7 @@ class BitmapStatic : public Control {
   void Paint(Canvas& canvas, const Rect& where) override;
   bool HitTest(Point p) const override { return HasStyle(kStyleNotify) && Control::HitTest(p); }
   void OnMouseDown(Point) override;
+  bool OnKeyClick(Key key) override;
 
  private:
   const Bitmap* m_pImage = nullptr;

@@ -110,6 +110,9 @@ class Control {
   // The press it took will get no release (the window gave the mouse to another control).
   virtual void OnCancelMode() {}
   virtual void OnKeyDown(const Event&) {}
+  // Return or Space pressed while the control has the focus, before the key is routed: a
+  // control that clicks on it does so and answers true; the others leave the key alone.
+  virtual bool OnKeyClick(Key) { return false; }
   virtual void OnText(std::string_view) {}
   virtual void OnSetFocus() {}
   virtual void OnKillFocus() {}

@@ -80,6 +80,7 @@ std::unique_ptr<Control> Dialog::MakeControl(const ControlTemplate& t) {
 int Dialog::RunModal(Dialog* owner) {
   m_pModalOwner = owner;
   m_bEnded = false;
+  m_bKeyboardUsed = false;
   m_nEndResult = 0;
   if (!Build(m_nTemplateId)) {
     m_pModalOwner = nullptr;
@@ -334,6 +335,12 @@ void Dialog::Invalidate() {
 
 void Dialog::Invalidate(const Rect& client_rect) {
   const Rect area = WindowRect();
+  // A control that changes may carry the focus mark around it, outside its own rectangle.
+  if (Root()->m_bKeyboardUsed) {
+    InvalidateWindowArea(
+        client_rect.Inflate(kFocusMarkGap + kFocusMarkWidth).Offset(area.left, area.top));
+    return;
+  }
   InvalidateWindowArea(client_rect.Offset(area.left, area.top).Intersect(area));
 }
 
@@ -352,6 +359,7 @@ void Dialog::PaintIfDirty() {
   Canvas& canvas = root->m_pWindow->GetCanvas();
   root->m_dirty = {};
   root->PaintInto(canvas, region);
+  root->PaintFocusMark(canvas, region);
   canvas.ResetClip();
   if (!root->m_pWindow->Present(region)) {
     root->PaintAll();
@@ -370,6 +378,7 @@ void Dialog::PaintAll() {
   Canvas& canvas = root->m_pWindow->GetCanvas();
   root->m_dirty = {};
   root->PaintInto(canvas, root->WindowRect());
+  root->PaintFocusMark(canvas, root->WindowRect());
   canvas.ResetClip();
 }
 

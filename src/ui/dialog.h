@@ -82,6 +82,16 @@ class Dialog : public ControlOwner, public PumpTarget {
   // Pushes (save false) or pulls (save true) the bound texts.
   void UpdateData(bool save);
 
+  // The focus mark: a frame around the focused control, drawn as desktop toolkits draw theirs
+  // once a key has been pressed in the window (never on a hidden or disabled control), so the
+  // keyboard's user sees where Return and Space will go.
+  static constexpr int kFocusMarkGap = 0;  // logical pixels between the control and the frame
+  static constexpr int kFocusMarkWidth = 2;
+  static constexpr ColorRef kFocusMarkColor = Rgb(255, 192, 77);
+  bool ShowsFocusMark() const;
+  // The focused control's rectangle in the top-level window grown by the mark.
+  Rect FocusMarkArea(const Control& control) const;
+
   // A font kept alive as long as the window, at the window system's scale; nothing when the
   // font files are missing.
   Font* MakeFont(FontFace face, int height);
@@ -147,6 +157,9 @@ class Dialog : public ControlOwner, public PumpTarget {
   // Where the focus goes when its control is hidden or disabled; the base: the first usable
   // tab stop.
   virtual Control* FocusFallback();
+  // Whether a click on `control`, which takes the focus when clicked, may take it now; the
+  // base: always.
+  virtual bool ClickMayTakeFocus(const Control&) { return true; }
   // The window's icon, for a top-level window.
   virtual const Bitmap* Icon() { return nullptr; }
 
@@ -171,6 +184,9 @@ class Dialog : public ControlOwner, public PumpTarget {
   Control* UsableFocus();
   void TabOrder(std::vector<Control*>* chain);
   void MoveFocusByTab(bool backward);
+  void NoteKeyboardUse();
+  // Drawn after the controls and panels, so no neighbour covers it.
+  void PaintFocusMark(Canvas& canvas, const Rect& region);
   void ForgetControlsOf(Dialog& child);
   void ReleaseCapture();
   void RemoveChild(Dialog& child);
@@ -197,6 +213,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   int m_nEndResult = 0;
   Rect m_dirty;  // top-level only: what changed since the last frame; empty when nothing
   Control* m_pFocus = nullptr;    // top-level only
+  bool m_bKeyboardUsed = false;   // top-level only: a key was pressed, the focus mark shows
   Control* m_pCapture = nullptr;  // top-level only
 };
 

@@ -4,7 +4,6 @@
 
 #include "ui/dialog.h"
 #include "ui/edit_box.h"
-#include "ui/picture_button.h"
 
 namespace qz {
 namespace {
@@ -49,6 +48,8 @@ Dialog* Dialog::FindOwnerWindow(std::uint32_t window_id) {
 
 void Dialog::HandleEvent(const Event& e) {
   Dialog* root = Root();
+  if (root->IsForMe(e) && e.type == EventType::kKeyDown)
+    root->NoteKeyboardUse();
   if (root->IsForMe(e) && root->PreTranslateMessage(e)) {
     root->PaintIfDirty();
     return;
@@ -80,6 +81,9 @@ void Dialog::Dispatch(const Event& e) {
   }
   switch (e.type) {
     case EventType::kKeyDown:
+      NoteKeyboardUse();
+      RouteKey(e);
+      break;
     case EventType::kText:
       RouteKey(e);
       break;
@@ -119,11 +123,8 @@ bool Dialog::PreTranslateMessage(const Event& e) {
     case Key::kReturn:
     case Key::kSpace: {
       Control* focus = UsableFocus();
-      auto* button = dynamic_cast<PictureButton*>(focus);
-      if (button != nullptr && IsUsable(*button)) {
-        button->Click();
+      if (focus != nullptr && IsUsable(*focus) && focus->OnKeyClick(e.key))
         return true;
-      }
       // The game's windows have no default button: Return elsewhere does nothing.
       return e.key == Key::kReturn;
     }
@@ -165,7 +166,7 @@ void Dialog::RouteMouse(const Event& e) {
     Control* target = ControlAt(p);
     if (target == nullptr)
       return;
-    if (target->TakesFocusOnClick())
+    if (target->TakesFocusOnClick() && ClickMayTakeFocus(*target))
       SetFocus(target);
     m_pCapture = target;
     const Rect r = ItemRectInWindow(*target);
@@ -258,14 +259,47 @@ void Dialog::SetFocus(Control* control) {
   Control* old = root->m_pFocus;
   root->m_pFocus = control;
   if (old != nullptr)
-    root->InvalidateWindowArea(root->ItemRectInWindow(*old));
+    root->InvalidateWindowArea(root->FocusMarkArea(*old));
   if (control != nullptr)
-    root->InvalidateWindowArea(root->ItemRectInWindow(*control));
+    root->InvalidateWindowArea(root->FocusMarkArea(*control));
   // The handlers may move the focus again; each side hears of its own change once.
   if (old != nullptr)
     old->OnKillFocus();
   if (control != nullptr && root->m_pFocus == control)
     control->OnSetFocus();
+}
+
+void Dialog::NoteKeyboardUse() {
+  Dialog* root = Root();
+  if (root->m_bKeyboardUsed)
+    return;
+  root->m_bKeyboardUsed = true;
+  if (root->m_pFocus != nullptr)
+    root->InvalidateWindowArea(root->FocusMarkArea(*root->m_pFocus));
+}
+
+Rect Dialog::FocusMarkArea(const Control& control) const {
+  return ItemRectInWindow(control).Inflate(kFocusMarkGap + kFocusMarkWidth);
+}
+
+bool Dialog::ShowsFocusMark() const {
+  const Dialog* root = Root();
+  return root->m_bKeyboardUsed && root->m_pFocus != nullptr && IsUsable(*root->m_pFocus);
+}
+
+void Dialog::PaintFocusMark(Canvas& canvas, const Rect& region) {
+  if (!ShowsFocusMark())
+    return;
+  const Rect ring = FocusMarkArea(*m_pFocus);
+  canvas.ResetClip();
+  canvas.SetClip(ring.Intersect(region).Intersect(WindowRect()));
+  if (canvas.Clip().Empty())
+    return;
+  const int w = kFocusMarkWidth;
+  canvas.FillRect({ring.left, ring.top, ring.right, ring.top + w}, kFocusMarkColor);
+  canvas.FillRect({ring.left, ring.bottom - w, ring.right, ring.bottom}, kFocusMarkColor);
+  canvas.FillRect({ring.left, ring.top, ring.left + w, ring.bottom}, kFocusMarkColor);
+  canvas.FillRect({ring.right - w, ring.top, ring.right, ring.bottom}, kFocusMarkColor);
 }
 
 Control* Dialog::GetFocus() {

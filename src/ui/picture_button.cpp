@@ -28,6 +28,13 @@ void PictureButton::Click() {
   Notify(kBnClicked);
 }
 
+bool PictureButton::OnKeyClick(Key key) {
+  if (key != Key::kReturn && key != Key::kSpace)
+    return false;
+  Click();
+  return true;
+}
+
 void PictureButton::Paint(Canvas& canvas, const Rect& where) {
   const Bitmap* image = CurrentImage();
   if (image != nullptr)

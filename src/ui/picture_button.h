@@ -21,6 +21,8 @@ class PictureButton : public Control {
   void Click();
 
   bool TakesFocusOnClick() const override { return true; }
+  // Return and Space click the focused button.
+  bool OnKeyClick(Key key) override;
   void Paint(Canvas& canvas, const Rect& where) override;
   void OnMouseDown(Point p) override;
   void OnMouseMove(Point p) override;

@@ -33,6 +33,21 @@ std::vector<std::string> WrapWords(Font& font, const std::string& text, int widt
 
 }  // namespace
 
+void TextStatic::SetFallbackFonts(std::vector<Font*> fonts) {
+  m_vFallbackFonts = std::move(fonts);
+  Invalidate();
+}
+
+Font* TextStatic::FittingFont(Font& own, int width_pixels) {
+  if (m_vFallbackFonts.empty() || own.MeasureWidth(m_strText) <= width_pixels)
+    return nullptr;
+  for (Font* font : m_vFallbackFonts) {
+    if (font->MeasureWidth(m_strText) <= width_pixels)
+      return font;
+  }
+  return m_vFallbackFonts.back();
+}
+
 void TextStatic::Paint(Canvas& canvas, const Rect& where) {
   if (HasStyle(kStyleBlackFrame)) {
     const ColorRef black = Rgb(0, 0, 0);
@@ -53,6 +68,13 @@ void TextStatic::Paint(Canvas& canvas, const Rect& where) {
     h = HAlign::kCenter;
   if (HasStyle(kStyleRight))
     h = HAlign::kRight;
+  const int scale = std::max(1, canvas.Scale());
+  const Rect inner{where.left + kFitMargin, where.top, where.right - kFitMargin, where.bottom};
+  if (Font* fitting = FittingFont(*font, inner.Width() * scale)) {
+    // A smaller face sits in the middle of the line the control was made for.
+    canvas.DrawText(*fitting, m_strText, inner, h, VAlign::kCenter, colors.text);
+    return;
+  }
   if (HasStyle(kStyleVCenter)) {
     // A vertically centred static holds one line.
     canvas.DrawText(*font, m_strText, where, h, VAlign::kCenter, colors.text);
@@ -60,7 +82,6 @@ void TextStatic::Paint(Canvas& canvas, const Rect& where) {
   }
   // Other statics wrap at spaces like the platform's static text; what passes the bottom is
   // cut off.
-  const int scale = std::max(1, canvas.Scale());
   const int line_height = std::max(1, font->LineHeight() / scale);
   int top = where.top;
   for (const std::string& line : WrapWords(*font, m_strText, where.Width() * scale)) {

@@ -119,6 +119,8 @@ TEST_F(MainWindow, KeyboardHomeIsEnter) {
   Press(Key::kTab);
   Then([&] { EXPECT_EQ(kItemSetup, FocusedItem()); });
   Press(Key::kTab);
+  Then([&] { EXPECT_EQ(kItemSoundSwitch, FocusedItem()); });
+  Press(Key::kTab);
   Then([&] { EXPECT_EQ(kItemExit, FocusedItem()); });
   Press(Key::kReturn);  // EXIT
   RunGame();

@@ -467,5 +467,110 @@ TEST_F(Match, CloseRequestAndOrderToQuitTogetherWriteOneSummary) {
   EXPECT_EQ(log.find("SUMMARY"), log.rfind("SUMMARY"));
 }
 
+// A match that ends right after a wrong answer leaves nothing of it behind: the next match
+// poses a fresh problem and its clock runs.
+class MatchEndedAfterAWrongAnswer : public Match, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MatchEndedAfterAWrongAnswer, NextMatchStartsOnAFreshProblemWithItsClockRunning) {
+  const bool energy_runs_out = GetParam();
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  if (energy_runs_out) {
+    for (int i = 0; i < 10; ++i) {
+      AnswerWrong();
+      if (i < 9)
+        Press(Key::kOther);  // the feedback pause
+    }
+    Then([&] { ASSERT_EQ(kTextNeedPractice, ItemText(kItemStatus)); });
+  } else {
+    AnswerWrong();
+    Advance(3500);  // the same problem is asked again
+    Press(Key::kEscape);
+    Press(Key::kReturn);  // the quit question confirmed
+    Then([&] { ASSERT_EQ(kTextLostByDefault, ItemText(kItemStatus)); });
+  }
+  Advance(4000);
+  Press(Key::kReturn);  // the next match
+  Advance(kGetReadyMs);
+  Then([&] {
+    ASSERT_TRUE(State().m_bRunning);
+    EXPECT_EQ(0, State().m_nRetries);
+    EXPECT_FALSE(State().m_bRetry);
+  });
+  Advance(5000);
+  Then([&] { EXPECT_EQ(5, State().m_nSecsLeft) << "the clock runs"; });
+  Advance(5500);
+  Then([&] {
+    EXPECT_EQ(1, State().m_nDone) << "the first problem of the new match times out";
+    EXPECT_EQ(1, State().m_nWrong);
+  });
+  Advance(3000);
+  Press(Key::kEscape);
+  Press(Key::kReturn);
+  Advance(4000);
+  Leave();
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, MatchEndedAfterAWrongAnswer, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& energy) {
+                           return std::string(energy.param ? "EnergyGone" : "QuitConfirmed");
+                         });
+
+// A click on a control that does nothing during a problem leaves the keyboard with the answer
+// box: the digits typed after it and Return judge the answer.
+class ClickDuringAProblem : public Match, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ClickDuringAProblem, LeavesTheKeyboardWithTheAnswerBox) {
+  const int clicked = GetParam();
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  Advance(1000);
+  ClickItem(clicked);
+  Then([&] { EXPECT_EQ(kItemAnswer, FocusedItem()); });
+  AnswerRight();
+  Then([&] {
+    EXPECT_EQ(1, State().m_nRight) << "Return judged the answer";
+    EXPECT_NE(kTextHowMuch, ItemText(kItemStatus));
+  });
+  Advance(6000);
+  Then([&] { EXPECT_EQ(kItemAnswer, FocusedItem()) << "the next problem"; });
+  Press(Key::kEscape);
+  Press(Key::kReturn);
+  Advance(4000);
+  Leave();
+
+  const std::vector<std::string> lines = ProblemLines();
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_NE(std::string::npos, lines[0].find("\tOK\t")) << lines[0];
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, ClickDuringAProblem,
+                         ::testing::Values(kItemSetup, kItemSoundSwitch),
+                         [](const ::testing::TestParamInfo<int>& id) {
+                           return std::to_string(id.param);
+                         });
+
+// The screen and the log agree on how a problem ended: one that timed out is logged as timed
+// out, also when the box held its result (an empty box reads 0).
+TEST_F(Match, ProblemThatTimedOutIsLoggedAsTimedOutWhateverTheBoxHeld) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  Then([&] { m_headless.TypeText(std::to_string(State().m_nResult)); });
+  Advance(10500);
+  Then([&] { EXPECT_TRUE(State().m_bTimedOut); });
+  Advance(3000);  // the next problem
+  Press(Key::kEscape);
+  Press(Key::kReturn);
+  Advance(4000);
+  Leave();
+
+  const std::vector<std::string> lines = ProblemLines();
+  ASSERT_EQ(1u, lines.size());
+  EXPECT_NE(std::string::npos, lines[0].find("=T/O (")) << lines[0];
+}
+
 }  // namespace
 }  // namespace qz::test

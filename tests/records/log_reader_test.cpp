@@ -86,8 +86,8 @@ TEST_F(LogReaderTest, ReadsTheThreeKindsOfProblemLinesAsTheGameWritesThem) {
        7, 48, 42, LogOutcome::kWrong, 1},
       {"time-out", Line(2, 9, "-", 4, 0, 5, true), 9, LogOperation::kSubtract, 4, 0, 5,
        LogOutcome::kTimedOut, 2},
-      {"time-out with the right value in the box is right", Line(3, 9, "-", 4, 5, 5, true), 9,
-       LogOperation::kSubtract, 4, 5, 5, LogOutcome::kRight, 3},
+      {"time-out with the right value in the box", Line(3, 9, "-", 4, 5, 5, true), 9,
+       LogOperation::kSubtract, 4, 0, 5, LogOutcome::kTimedOut, 3},
       {"negative operands", Line(4, 5, "-", -3, 8, 8), 5, LogOperation::kSubtract, -3, 8, 8,
        LogOutcome::kRight, 4},
       {"negative wrong answer", Line(4, -5, "+", -3, -2, -8), -5, LogOperation::kAdd, -3, -2, -8,
@@ -281,8 +281,7 @@ TEST_F(LogReaderTest, AWholeLogOfTheGameAddsUpWithItsOwnSummaries) {
     }
     EXPECT_EQ(summary.m_nAnswers, static_cast<int>(s.m_vAnswers.size()));
     EXPECT_EQ(summary.m_nDone, right + timed_out);
-    // A time-out whose result is 0 logs as OK (the empty box reads 0) but counts as wrong.
-    EXPECT_LE(summary.m_nRight, right);
+    EXPECT_EQ(summary.m_nRight, right);
     EXPECT_EQ(s.m_dtStart, summary.m_dtStart);
   }
   EXPECT_EQ("Ace", result.m_vSessions[0].m_strCadet);

@@ -37,12 +37,12 @@ TEST(SessionLogTest, ProblemLines) {
        "001 07-05-14 16:02:31\t\t6 x 7 =48 (42)\t\t 5s\tscore: 10\r\n"},
       {{2, t + 25, 9, "-", 4, 0, 5, true, 10, 10},
        "002 07-05-14 16:02:45\t\t9 - 4 =T/O (5)\t\t 10s\tscore: 10\r\n"},
-      // Timed out with the right value in the box: the OK test comes first.
+      // Timed out with the right value in the box: judged as a time-out, logged as one.
       {{3, t, 9, "-", 4, 5, 5, true, 10, 210},
-       "003 07-05-14 16:02:20\t\t9 - 4 =5\t\tOK\t 10s\tscore: 210\r\n"},
-      // An empty box reads 0: a timed-out problem whose result is 0 logs OK too.
+       "003 07-05-14 16:02:20\t\t9 - 4 =T/O (5)\t\t 10s\tscore: 210\r\n"},
+      // An empty box reads 0: a timed-out problem whose result is 0 is no right answer either.
       {{4, t, 5, "-", 5, 0, 0, true, 10, 0},
-       "004 07-05-14 16:02:20\t\t5 - 5 =0\t\tOK\t 10s\tscore: 0\r\n"},
+       "004 07-05-14 16:02:20\t\t5 - 5 =T/O (0)\t\t 10s\tscore: 0\r\n"},
       // A wrong answer before anything is finished is problem 000.
       {{0, t, 5, "-", -3, -2, 8, false, 0, 0},
        "000 07-05-14 16:02:20\t\t5 - -3 =-2 (8)\t\t 0s\tscore: 0\r\n"},

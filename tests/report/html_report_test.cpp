@@ -114,5 +114,27 @@ TEST(HtmlReportTest, ManySessionsArePooledIntoFewerChartPoints) {
   EXPECT_GT(Occurrences(page, "the latest 100 of 336"), 0);
 }
 
+// Several sessions on one day: the date axis names the day once and tells the sessions apart
+// by their time; the words agree with the counts; the belt is not given as the one every
+// session was played at, since the log records it only as set when the game was left.
+TEST(HtmlReportTest, SessionsOfOneDayAreToldApartOnTheDateAxis) {
+  ReportModel model;
+  for (int hour : {9, 13, 18}) {
+    LogSession s = SessionOf("Ace", 14);
+    s.m_dtStart.m_nHour = hour;
+    model.AddSession(s);
+  }
+  model.AddSession(SessionOf("Zo\u00eb", 15));
+  model.Finish();
+  const std::string page = RenderHtmlReport(model);
+  EXPECT_EQ(2, Occurrences(page, ">2007-05-14</text>")) << "once per chart";
+  EXPECT_EQ(2, Occurrences(page, ">13:00</text>"));
+  EXPECT_EQ(2, Occurrences(page, ">18:00</text>"));
+  EXPECT_EQ(1, Occurrences(page, "<b>3</b><span>sessions</span>"));
+  EXPECT_EQ(1, Occurrences(page, "<b>1</b><span>session</span>"));
+  EXPECT_EQ(0, Occurrences(page, "<b>1</b><span>sessions</span>"));
+  EXPECT_EQ(2, Occurrences(page, "belt and level as set when the game was left"));
+}
+
 }  // namespace
 }  // namespace qz

@@ -27,6 +27,10 @@ TEST(SvgChartTest, ALineChartBreaksAtMissingValuesAndMarksEachPoint) {
   EXPECT_EQ(3, Occurrences(svg, "class=\"point\""));
   EXPECT_EQ(1, Occurrences(svg, "<title>four</title>"));
   EXPECT_EQ(1, Occurrences(svg, ">100</text>"));
+  // The labels at the ends of the axis stay inside the chart: the first starts at its point,
+  // the last ends at it.
+  EXPECT_EQ(1, Occurrences(svg, "x=\"56\" y=\"254\" text-anchor=\"start\">a</text>"));
+  EXPECT_EQ(1, Occurrences(svg, "x=\"584\" y=\"254\" text-anchor=\"end\">d</text>"));
 }
 
 TEST(SvgChartTest, AnEmptyLineChartSaysSo) {

@@ -9,9 +9,9 @@ constexpr std::int64_t kStartEpoch = 1700000000;
 
 }  // namespace
 
-GameFixture::GameFixture()
+GameFixture::GameFixture(int scale)
     : m_assets(std::filesystem::path(QZ_SOURCE_DIR) / "assets"),
-      m_headless(&m_assets, 1),
+      m_headless(&m_assets, scale),
       m_settingsStore(SettingsPath().string()),
       m_platform{m_headless, m_headless,      m_headless, m_headless, m_headless,
                  m_assets,   m_settingsStore, m_files,    "quizendo", LogPath()},

@@ -39,8 +39,8 @@ namespace qz::test {
 //
 // What it builds: a scratch working folder (removed afterwards) holding the settings file
 // (SettingsPath) and the session log (LogPath); the real assets/ of the source tree; the
-// headless platform at scale 1 with a virtual clock starting at 2023-11-14 22:13:20 UTC; one
-// TrainingSettings record; and the main window with the real About box.
+// headless platform at scale 1 (unless given) with a virtual clock starting at 2023-11-14
+// 22:13:20 UTC; one TrainingSettings record; and the main window with the real About box.
 //
 // How it runs: the verbs Press, Type, ClickItem, ClickAt, Advance and Then only queue steps.
 // RunGame runs the real modal loop; whenever the game waits on an empty queue (its modal loop
@@ -58,7 +58,8 @@ class GameFixture : public ::testing::Test {
  protected:
   static constexpr std::uint64_t kDefaultTimeLimitMs = 30ull * 60 * 1000;
 
-  GameFixture();
+  // `scale`: output pixels per logical pixel of the windows.
+  explicit GameFixture(int scale = 1);
   ~GameFixture() override;
 
   // Replaces the main window before RunGame, for a test subclass of CDrillDlg that watches

@@ -157,9 +157,9 @@ std::string WriteSampleLog(const SampleLogPlan& plan) {
   std::string text;
   for (int s = 0; s < plan.m_nSessionsPerCadet; ++s) {
     for (std::size_t c = 0; c < plan.m_vCadets.size(); ++c) {
-      // A day apart, the cadets an hour apart within the day.
+      // A day apart unless planned otherwise, the cadets an hour apart.
       const std::int64_t start =
-          plan.m_tFirstStart + std::int64_t{86400} * s + 3600 * static_cast<std::int64_t>(c);
+          plan.m_tFirstStart + plan.m_nSecondsApart * s + 3600 * static_cast<std::int64_t>(c);
       text += Session(draws, plan.m_vCadets[c], s, plan.m_nSessionsPerCadet, start,
                       plan.m_nMatchesPerSession);
     }

@@ -11,6 +11,7 @@ struct SampleLogPlan {
   std::vector<std::string> m_vCadets = {"Ace", "Zo\u00eb"};
   int m_nSessionsPerCadet = 8;
   int m_nMatchesPerSession = 2;
+  std::int64_t m_nSecondsApart = 86400;     // between a cadet's sessions
   std::int64_t m_tFirstStart = 1178000000;  // 2007-05-01, calendar seconds
   std::uint32_t m_nSeed = 1;
 };
