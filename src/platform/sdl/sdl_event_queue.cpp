@@ -4,8 +4,28 @@
 
 #include <cstdint>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+#include "platform/sdl/web/web_screen.h"
+#endif
+
 namespace qz {
 namespace {
+
+#ifdef __EMSCRIPTEN__
+// SDL waits in the browser by sleeping 1 ms at a time, waking the page a thousand times a
+// second. Input and timer ticks are queued by the page's own handlers while the game sleeps,
+// so a few wake-ups per frame keep the game as quick to answer at a fraction of the cost.
+constexpr std::uint32_t kWebWaitSliceMs = 10;
+
+// The page has one canvas: input goes to the top window in its coordinates.
+void RouteInput(Event& e) {
+  WebScreen::Get().Route(e);
+}
+#else
+void RouteInput(Event&) {}
+#endif
 
 Key KeyOf(SDL_Keycode code) {
   switch (code) {
@@ -100,6 +120,17 @@ SdlEventQueue::~SdlEventQueue() {
 
 bool SdlEventQueue::Wait(Event& out, std::uint32_t timeout_ms) {
   const std::uint32_t start = SDL_GetTicks();
+#ifdef __EMSCRIPTEN__
+  for (;;) {
+    if (Poll(out))
+      return true;
+    const std::uint32_t elapsed = SDL_GetTicks() - start;
+    if (timeout_ms != kWaitForever && elapsed >= timeout_ms)
+      return false;
+    const std::uint32_t left = timeout_ms == kWaitForever ? kWebWaitSliceMs : timeout_ms - elapsed;
+    emscripten_sleep(left < kWebWaitSliceMs ? left : kWebWaitSliceMs);
+  }
+#endif
   for (;;) {
     SDL_Event sdl;
     int got = 0;
@@ -111,16 +142,20 @@ bool SdlEventQueue::Wait(Event& out, std::uint32_t timeout_ms) {
         return Poll(out);
       got = SDL_WaitEventTimeout(&sdl, static_cast<int>(timeout_ms - elapsed));
     }
-    if (got == 1 && Translate(sdl, out))
+    if (got == 1 && Translate(sdl, out)) {
+      RouteInput(out);
       return true;
+    }
   }
 }
 
 bool SdlEventQueue::Poll(Event& out) {
   SDL_Event sdl;
   while (SDL_PollEvent(&sdl) == 1) {
-    if (Translate(sdl, out))
+    if (Translate(sdl, out)) {
+      RouteInput(out);
       return true;
+    }
   }
   return false;
 }
