@@ -55,6 +55,7 @@
       const box = $('box');
       box.dataset.icon = String(icon);
       box.hidden = false;
+      $('box-backdrop').hidden = false;
       const r = canvas.getBoundingClientRect();
       const s = stage.getBoundingClientRect();
       box.style.left = Math.max(0, r.left - s.left + (r.width - box.offsetWidth) / 2) + 'px';
@@ -62,6 +63,7 @@
       state.boxOpen = true;
       state.closeBox = () => {
         box.hidden = true;
+        $('box-backdrop').hidden = true;
         state.boxOpen = false;
         state.closeBox = null;
         canvas.focus();

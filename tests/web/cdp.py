@@ -29,7 +29,7 @@ def find_chromium():
 class Browser:
     """Headless Chromium with a private profile; one page at a time."""
 
-    def __init__(self, width=1280, height=800, scale=1, extra_args=()):
+    def __init__(self, width=1280, height=800, scale=1, extra_args=(), mute=True):
         exe = find_chromium()
         if exe is None:
             raise BrowserError("Chromium is not installed")
@@ -38,11 +38,11 @@ class Browser:
         self._from_browser, from_browser_w = os.pipe()
         args = [exe, "--headless", "--no-sandbox", "--disable-gpu", "--no-first-run",
                 "--disable-background-networking", "--disable-component-update",
-                "--disable-sync", "--disable-extensions", "--mute-audio",
+                "--disable-sync", "--disable-extensions",
                 "--disable-background-timer-throttling", "--disable-renderer-backgrounding",
                 "--remote-debugging-pipe", f"--user-data-dir={self.profile}",
                 f"--window-size={width},{height}",
-                f"--force-device-scale-factor={scale}", *extra_args, "about:blank"]
+                f"--force-device-scale-factor={scale}", *(["--mute-audio"] if mute else []), *extra_args, "about:blank"]
 
         def wire_pipes():
             os.dup2(to_browser_r, 3)
