@@ -9,6 +9,10 @@ if(NOT EXISTS "${QZ_WEB_DEPS}/lib/libSDL2.a")
   message(FATAL_ERROR "QZ_WEB_DEPS must name the folder tools/web/build-deps.sh prints")
 endif()
 
+# Debian's emscripten runs its JavaScript tools with the node on PATH, which finds Debian's
+# node modules only through NODE_PATH when it is not Debian's own node.
+set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "env NODE_PATH=/usr/share/nodejs")
+
 # The faces the game draws with, packaged at the paths the font code opens.
 set(QZ_WEB_FONT_DIR /usr/share/fonts/truetype/dejavu)
 set(QZ_WEB_FONTS DejaVuSansCondensed-Bold.ttf DejaVuSans.ttf DejaVuSansCondensed.ttf)
@@ -37,10 +41,17 @@ target_compile_options(quizendo_web_core PUBLIC ${QZ_WEB_FLAGS})
 target_link_libraries(quizendo_web_core PUBLIC qz_web_sdl)
 qz_apply_options(quizendo_web_core)
 
-set(QZ_WEB_PRELOAD --preload-file ${CMAKE_SOURCE_DIR}/assets@/assets --exclude-file "*/src/*"
-  --exclude-file "*/icons/*" --exclude-file "*.desktop")
+# Only the game's own files: the pictures, sounds and dialog layouts, and the three faces.
+# (SHELL: keeps CMake from merging the repeated options.)
+file(GLOB QZ_WEB_ASSETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.bmp
+  ${CMAKE_SOURCE_DIR}/assets/*.wav ${CMAKE_SOURCE_DIR}/assets/*.dlg)
+set(QZ_WEB_PRELOAD)
+foreach(asset ${QZ_WEB_ASSETS})
+  get_filename_component(name ${asset} NAME)
+  list(APPEND QZ_WEB_PRELOAD "SHELL:--preload-file ${asset}@/assets/${name}")
+endforeach()
 foreach(font ${QZ_WEB_FONTS})
-  list(APPEND QZ_WEB_PRELOAD --preload-file ${QZ_WEB_FONT_DIR}/${font}@${QZ_WEB_FONT_DIR}/${font})
+  list(APPEND QZ_WEB_PRELOAD "SHELL:--preload-file ${QZ_WEB_FONT_DIR}/${font}@${QZ_WEB_FONT_DIR}/${font}")
 endforeach()
 
 # The nested modal loops, pauses and synchronous sounds block; ASYNCIFY lets them wait on the
@@ -50,8 +61,11 @@ target_link_libraries(quizendo PRIVATE quizendo_web_core)
 qz_apply_options(quizendo)
 target_link_options(quizendo PRIVATE ${QZ_WEB_FLAGS} -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -lidbfs.js
-  -sEXPORTED_RUNTIME_METHODS=FS --pre-js ${CMAKE_SOURCE_DIR}/web/storage.js ${QZ_WEB_PRELOAD})
-set_property(TARGET quizendo APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/storage.js)
+  -sEXPORTED_RUNTIME_METHODS=FS "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/storage.js"
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/sound.js" ${QZ_WEB_PRELOAD})
+set_property(TARGET quizendo APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/storage.js
+  ${CMAKE_SOURCE_DIR}/web/sound.js
+  ${QZ_WEB_ASSETS})
 
 # The report: the same code as quizendo-report, run by the page on the stored log.
 file(GLOB QZ_WEB_REPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/report/*.cpp)

@@ -97,16 +97,6 @@
     if (state.boxOpen || !$('report').hidden) e.stopImmediatePropagation();
   }, true);
 
-  // Browsers keep a page silent until the first key or click.
-  function wakeSound() {
-    const sdl = window.Module && Module.SDL2;
-    if (sdl && sdl.audioContext && sdl.audioContext.state === 'suspended')
-      sdl.audioContext.resume();
-  }
-  window.addEventListener('keydown', wakeSound, true);
-  window.addEventListener('mousedown', wakeSound, true);
-  window.addEventListener('touchstart', wakeSound, true);
-
   function notice(text) {
     $('notice').textContent = text;
     $('notice').hidden = false;
