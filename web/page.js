@@ -140,10 +140,10 @@
     const factory = await loadReportModule();
     const out = [];
     const report = await factory({print: (l) => out.push(l), printErr: (l) => out.push(l)});
-    report.FS.writeFile('/qz.log', readLog());
+    report.FS.writeFile('/qz.log', readLog());  // named in the report as the parent knows it
     let html;
     try {
-      report.callMain(['/qz.log', '-o', '/report.html']);
+      report.callMain(['qz.log', '-o', 'report.html']);
       html = report.FS.readFile('/report.html', {encoding: 'utf8'});
     } catch (e) {
       html = '<pre>' + out.join('\n').replace(/&/g, '&amp;').replace(/</g, '&lt;') + '</pre>';
@@ -186,11 +186,14 @@
       state.running = true;
       canvas.focus();
     },
+    qzGameEnded: () => {
+      state.ended = true;
+      showProblem('The training is over. Reload the page to train again.');
+    },
     onExit: (status) => {
       state.ended = true;
       state.exitStatus = status;
-      showProblem(status === 0 ? 'The training is over. Reload the page to train again.'
-                               : 'Quizendo stopped. Reload the page to start again.');
+      if (status !== 0) showProblem('Quizendo stopped. Reload the page to start again.');
     },
     onAbort: (what) => {
       state.ended = true;

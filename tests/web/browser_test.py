@@ -91,6 +91,8 @@ class Game:
         deadline = time.monotonic() + seconds
         while not predicate():
             if time.monotonic() > deadline:
+                self.shot("timed-out-" + re.sub(r"[^a-z0-9]+", "-", what.lower()))
+                self.dump()
                 raise Failure(f"timed out after {seconds} s: {what}")
             time.sleep(0.1)
 
@@ -130,6 +132,14 @@ class Game:
 
     def type_text(self, text):
         self.browser.type_text(text)
+
+    def dump(self):
+        """What the page logged and threw, for a failure's report."""
+        for line in self.js("quizendoPage.log") or []:
+            print("page:", line)
+        for e in self.browser.events("Runtime.exceptionThrown"):
+            details = e["exceptionDetails"]
+            print("page threw:", details.get("exception", {}).get("description") or details)
 
     def shot(self, name):
         os.makedirs(self.shots, exist_ok=True)
@@ -224,10 +234,17 @@ def case_progress_report(url, shots):
     game = Game(url, shots)
     try:
         game.to_idle()
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
         game.js("document.getElementById('progress').click()")
         game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
         html = game.js("document.getElementById('report-frame').srcdoc")
-        check("<svg" in html, "the report has no charts")
+        body = html[html.find("<body"):]
+        check('class="cadet"' in body and "Player" in body, "no cadet in the report: " + body[:2000])
+        check("<svg" in body, "the report has no charts: " + body[:2000])
         game.shot("progress")
         game.js("document.getElementById('report-close').click()")
         check(game.js("document.getElementById('report').hidden"), "the report did not close")
