@@ -140,7 +140,7 @@
     const factory = await loadReportModule();
     const out = [];
     const report = await factory({print: (l) => out.push(l), printErr: (l) => out.push(l)});
-    report.FS.writeFile('/qz.log', readLog());  // named in the report as the parent knows it
+    report.FS.writeFile('/qz.log', readLog());
     let html;
     try {
       report.callMain(['qz.log', '-o', 'report.html']);
