@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "app/single_instance.h"
 #include "platform/asset_store.h"
 #include "platform/ini_settings_store.h"
 #include "platform/posix_file_appender.h"
@@ -77,13 +78,18 @@ int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& g
                 "cannot find the game's files: " + (exe_dir / "assets").string());
   }
 
+  const std::string settings_path = IniSettingsStore::DefaultPath(app_name);
+  const SingleInstance instance = ClaimSingleInstance(app_name, settings_path);
+  if (!instance.m_strRefusal.empty())
+    return Fail(&message_box, app_name, instance.m_strRefusal);
+
   try {
     AssetStore assets(*asset_dir);
     SdlClock clock;
     SdlWindowSystem windows;
     SdlEventQueue events(windows.Scale());
     SdlSoundPlayer sound(assets, clock);
-    IniSettingsStore settings(IniSettingsStore::DefaultPath(app_name));
+    IniSettingsStore settings(settings_path);
     PosixFileAppender files;
     Platform platform{clock,  events,   sound, message_box, windows,
                       assets, settings, files, app_name,    kLogFileName};
