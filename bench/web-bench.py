@@ -55,6 +55,8 @@ def row(name, web, desktop, goal=""):
 
 
 def sizes(folder):
+    print("sizes: raw in the first column, compressed with gzip -9 (as a server may send them) "
+          "in the second")
     total = total_gz = 0
     for name in PAGE_FILES + ON_DEMAND:
         data = open(os.path.join(folder, name), "rb").read()

@@ -140,11 +140,17 @@
     const factory = await loadReportModule();
     const out = [];
     const report = await factory({print: (l) => out.push(l), printErr: (l) => out.push(l)});
-    report.FS.writeFile('/qz.log', readLog());
+    // The report's staged write (a temporary file, then a rename) fails with "Permission
+    // denied" in this Emscripten's file system; the module's own memory file system needs no
+    // permissions.
+    report.FS.ignorePermissions = true;
+    report.FS.mkdir('/report');
+    report.FS.chdir('/report');
+    report.FS.writeFile('qz.log', readLog());
     let html;
     try {
       report.callMain(['qz.log', '-o', 'report.html']);
-      html = report.FS.readFile('/report.html', {encoding: 'utf8'});
+      html = report.FS.readFile('report.html', {encoding: 'utf8'});
     } catch (e) {
       html = '<pre>' + out.join('\n').replace(/&/g, '&amp;').replace(/</g, '&lt;') + '</pre>';
     }
