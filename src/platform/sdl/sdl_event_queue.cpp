@@ -8,8 +8,28 @@
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/sdl/terminate_request.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+
+#include "platform/sdl/web/web_screen.h"
+#endif
+
 namespace qz {
 namespace {
+
+#ifdef __EMSCRIPTEN__
+// SDL waits in the browser by sleeping 1 ms at a time, waking the page a thousand times a
+// second. Input and timer ticks are queued by the page's own handlers while the game sleeps,
+// so a few wake-ups per frame keep the game as quick to answer at a fraction of the cost.
+constexpr std::uint32_t kWebWaitSliceMs = 10;
+
+// The page has one canvas: input goes to the top window in its coordinates.
+void RouteInput(Event& e) {
+  WebScreen::Get().Route(e);
+}
+#else
+void RouteInput(Event&) {}
+#endif
 
 Key KeyOf(SDL_Keycode code) {
   switch (code) {
@@ -121,6 +141,17 @@ SdlEventQueue::~SdlEventQueue() {
 
 bool SdlEventQueue::Wait(Event& out, std::uint32_t timeout_ms) {
   const std::uint32_t start = SDL_GetTicks();
+#ifdef __EMSCRIPTEN__
+  for (;;) {
+    if (Poll(out))
+      return true;
+    const std::uint32_t elapsed = SDL_GetTicks() - start;
+    if (timeout_ms != kWaitForever && elapsed >= timeout_ms)
+      return false;
+    const std::uint32_t left = timeout_ms == kWaitForever ? kWebWaitSliceMs : timeout_ms - elapsed;
+    emscripten_sleep(left < kWebWaitSliceMs ? left : kWebWaitSliceMs);
+  }
+#endif
   for (;;) {
     if (TakeTerminateRequest(out))
       return true;
@@ -134,8 +165,10 @@ bool SdlEventQueue::Wait(Event& out, std::uint32_t timeout_ms) {
       slice = std::min(slice, timeout_ms - elapsed);
     }
     SDL_Event sdl;
-    if (SDL_WaitEventTimeout(&sdl, static_cast<int>(slice)) == 1 && Translate(sdl, out))
+    if (SDL_WaitEventTimeout(&sdl, static_cast<int>(slice)) == 1 && Translate(sdl, out)) {
+      RouteInput(out);
       return true;
+    }
   }
 }
 
@@ -144,8 +177,10 @@ bool SdlEventQueue::Poll(Event& out) {
     return true;
   SDL_Event sdl;
   while (SDL_PollEvent(&sdl) == 1) {
-    if (Translate(sdl, out))
+    if (Translate(sdl, out)) {
+      RouteInput(out);
       return true;
+    }
   }
   return TakeTerminateRequest(out);
 }

@@ -7,7 +7,23 @@
 
 #include "platform/sdl/terminate_request.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
+
 namespace qz {
+
+#ifdef __EMSCRIPTEN__
+namespace {
+// The page learns here that the game is over: the runtime may stay alive after main() for
+// callbacks still pending, and then never reports the exit.
+// clang-format off
+EM_JS(void, qz_web_game_ended, (), {
+  if (Module.qzGameEnded) Module.qzGameEnded();
+});
+// clang-format on
+}  // namespace
+#endif
 
 std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
   // Without these SDL probes OpenGL for the window surface: it loads the GL driver, shows a
@@ -42,6 +58,9 @@ std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
 
 SdlVideo::~SdlVideo() {
   SDL_Quit();
+#ifdef __EMSCRIPTEN__
+  qz_web_game_ended();
+#endif
 }
 
 }  // namespace qz

@@ -1,0 +1,88 @@
+# The browser build: the same game compiled with Emscripten against SDL2, SDL2_ttf (FreeType)
+# and SDL2_mixer built for WebAssembly by tools/web/build-deps.sh. Configure with
+#   emcmake cmake -S . -B build-web -DQZ_WEB_DEPS=<the folder build-deps.sh printed>
+# The output is a folder of static files: index.html, its script and style, quizendo.js,
+# quizendo.wasm, quizendo.data (pictures, sounds, fonts) and the report module.
+
+set(QZ_WEB_DEPS "" CACHE PATH "Prefix of SDL2, SDL2_ttf, FreeType and SDL2_mixer built for the web")
+if(NOT EXISTS "${QZ_WEB_DEPS}/lib/libSDL2.a")
+  message(FATAL_ERROR "QZ_WEB_DEPS must name the folder tools/web/build-deps.sh prints")
+endif()
+
+# Debian's emscripten runs its JavaScript tools with the node on PATH, which finds Debian's
+# node modules only through NODE_PATH when it is not Debian's own node.
+set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "env NODE_PATH=/usr/share/nodejs")
+
+# The faces the game draws with, packaged at the paths the font code opens.
+set(QZ_WEB_FONT_DIR /usr/share/fonts/truetype/dejavu)
+set(QZ_WEB_FONTS DejaVuSansCondensed-Bold.ttf DejaVuSans.ttf DejaVuSansCondensed.ttf)
+
+add_library(qz_web_sdl INTERFACE)
+target_include_directories(qz_web_sdl INTERFACE ${QZ_WEB_DEPS}/include/SDL2 ${QZ_WEB_DEPS}/include)
+target_link_libraries(qz_web_sdl INTERFACE
+  ${QZ_WEB_DEPS}/lib/libSDL2_mixer.a ${QZ_WEB_DEPS}/lib/libSDL2_ttf.a
+  ${QZ_WEB_DEPS}/lib/libfreetype.a ${QZ_WEB_DEPS}/lib/libSDL2.a)
+
+# Exceptions are off by default in Emscripten; the game reports bad assets by throwing.
+set(QZ_WEB_FLAGS -fexceptions)
+
+file(GLOB_RECURSE QZ_WEB_SOURCES CONFIGURE_DEPENDS
+  ${CMAKE_SOURCE_DIR}/src/platform/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/game/*.cpp ${CMAKE_SOURCE_DIR}/src/profile/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/records/*.cpp ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
+# The browser flavour of the SDL backend replaces the desktop's windows and message box; the
+# headless twin is for the tests.
+list(FILTER QZ_WEB_SOURCES EXCLUDE REGEX
+  ".*/src/platform/(headless/.*|sdl/sdl_window_system\\.cpp|sdl/sdl_message_box\\.cpp)$")
+add_library(quizendo_web_core STATIC ${QZ_WEB_SOURCES})
+target_include_directories(quizendo_web_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(quizendo_web_core PUBLIC QZ_DATA_DIR="/assets")
+target_compile_options(quizendo_web_core PUBLIC ${QZ_WEB_FLAGS})
+target_link_libraries(quizendo_web_core PUBLIC qz_web_sdl)
+qz_apply_options(quizendo_web_core)
+
+# Only the game's own files: the pictures, sounds and dialog layouts, and the three faces.
+# (SHELL: keeps CMake from merging the repeated options.)
+file(GLOB QZ_WEB_ASSETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.bmp
+  ${CMAKE_SOURCE_DIR}/assets/*.wav ${CMAKE_SOURCE_DIR}/assets/*.dlg)
+set(QZ_WEB_PRELOAD)
+foreach(asset ${QZ_WEB_ASSETS})
+  get_filename_component(name ${asset} NAME)
+  list(APPEND QZ_WEB_PRELOAD "SHELL:--preload-file ${asset}@/assets/${name}")
+endforeach()
+foreach(font ${QZ_WEB_FONTS})
+  list(APPEND QZ_WEB_PRELOAD "SHELL:--preload-file ${QZ_WEB_FONT_DIR}/${font}@${QZ_WEB_FONT_DIR}/${font}")
+endforeach()
+
+# The nested modal loops, pauses and synchronous sounds block; ASYNCIFY lets them wait on the
+# browser's event loop. Its stack must hold the deepest nesting (a box over a pause over a match).
+add_executable(quizendo src/app/main.cpp)
+target_link_libraries(quizendo PRIVATE quizendo_web_core)
+qz_apply_options(quizendo)
+target_link_options(quizendo PRIVATE ${QZ_WEB_FLAGS} -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144
+  -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -lidbfs.js
+  -sEXPORTED_RUNTIME_METHODS=FS "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/storage.js"
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/sound.js" ${QZ_WEB_PRELOAD})
+set_property(TARGET quizendo APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/storage.js
+  ${CMAKE_SOURCE_DIR}/web/sound.js
+  ${QZ_WEB_ASSETS})
+
+# The report: the same code as quizendo-report, run by the page on the stored log.
+file(GLOB QZ_WEB_REPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/report/*.cpp)
+add_executable(quizendo-report ${QZ_WEB_REPORT_SOURCES})
+target_link_libraries(quizendo-report PRIVATE quizendo_web_core)
+qz_apply_options(quizendo-report)
+target_link_options(quizendo-report PRIVATE ${QZ_WEB_FLAGS} -sMODULARIZE=1
+  -sEXPORT_NAME=QuizendoReport -sINVOKE_RUN=0 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
+  -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS,callMain)
+
+# The page itself.
+foreach(page index.html page.js page.css)
+  configure_file(${CMAKE_SOURCE_DIR}/web/${page} ${CMAKE_BINARY_DIR}/${page} COPYONLY)
+endforeach()
+
+# The page played in headless Chromium (tests/web): run with ctest --test-dir build-web.
+enable_testing()
+add_test(NAME web_browser
+  COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/web/browser_test.py ${CMAKE_BINARY_DIR})
+set_tests_properties(web_browser PROPERTIES TIMEOUT 900)

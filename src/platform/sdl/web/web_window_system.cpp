@@ -1,0 +1,89 @@
+// The browser flavour of SdlWindowSystem: every window is a layer of the page's one canvas.
+
+#include <SDL.h>
+#include <emscripten.h>
+
+#include "platform/sdl/sdl_window_system.h"
+#include "platform/sdl/web/web_screen.h"
+
+namespace qz {
+namespace {
+
+// The canvas's room in the page, in device pixels (CSS pixels times the pixel ratio), so the
+// game picks a scale at which every canvas pixel is a whole number of screen pixels.
+// clang-format off
+EM_JS(int, qz_web_room_width, (), {
+  return Math.floor((Module.qzRoomWidth ? Module.qzRoomWidth() : window.innerWidth) *
+                    (window.devicePixelRatio || 1));
+});
+EM_JS(int, qz_web_room_height, (), {
+  return Math.floor((Module.qzRoomHeight ? Module.qzRoomHeight() : window.innerHeight) *
+                    (window.devicePixelRatio || 1));
+});
+EM_JS(void, qz_web_canvas_ready, (int width, int height), {
+  if (Module.qzCanvasReady)
+    Module.qzCanvasReady(width, height);
+});
+// clang-format on
+
+class WebWindow : public NativeWindow {
+ public:
+  WebWindow(int width, int height, int scale, NativeWindow* owner)
+      : m_canvas(width, height, scale) {
+    WebScreen& screen = WebScreen::Get();
+    const Point at = screen.PlaceOver(owner != nullptr ? owner->Id() : 0, width, height);
+    m_nId = screen.AddLayer(m_canvas, at.x, at.y);
+  }
+  ~WebWindow() override { WebScreen::Get().RemoveLayer(m_nId); }
+  WebWindow(const WebWindow&) = delete;
+  WebWindow& operator=(const WebWindow&) = delete;
+
+  std::uint32_t Id() const override { return m_nId; }
+  Canvas& GetCanvas() override { return m_canvas; }
+  bool Present(const Rect& area) override {
+    WebScreen::Get().Present(m_nId, area);
+    return true;
+  }
+  void Raise() override { WebScreen::Get().Raise(m_nId); }
+
+ private:
+  Canvas m_canvas;
+  std::uint32_t m_nId = 0;
+};
+
+}  // namespace
+
+SdlWindowSystem::SdlWindowSystem()
+    : m_nScale(ScaleForScreen(qz_web_room_width(), qz_web_room_height())) {
+  WebScreen::Get().SetScale(m_nScale);
+  qz_web_canvas_ready(640 * m_nScale, 400 * m_nScale);
+}
+
+SdlWindowSystem::~SdlWindowSystem() = default;
+
+// In the page the canvas may fill its room: the largest whole scale that fits, at least 1.
+int SdlWindowSystem::ScaleForScreen(int screen_width, int screen_height) {
+  int scale = 1;
+  while (640 * (scale + 1) <= screen_width && 400 * (scale + 1) <= screen_height)
+    ++scale;
+  return scale;
+}
+
+std::unique_ptr<NativeWindow> SdlWindowSystem::OpenWindow(const std::string& /*title*/, int width,
+                                                          int height, const Bitmap* /*icon*/,
+                                                          NativeWindow* owner) {
+  return std::make_unique<WebWindow>(width, height, m_nScale, owner);
+}
+
+void SdlWindowSystem::AddWakeupTarget() {}
+
+std::string SdlWindowSystem::ClipboardText() {
+  char* text = SDL_GetClipboardText();
+  if (text == nullptr)
+    return {};
+  std::string result(text);
+  SDL_free(text);
+  return result;
+}
+
+}  // namespace qz

@@ -1,0 +1,331 @@
+#!/usr/bin/env python3
+"""The browser build played in real headless Chromium, driven through the DevTools protocol.
+
+Usage: browser_test.py BUILD_WEB_DIR [CASE...]
+Each case starts from a fresh browser profile (empty storage) and the page served over HTTP
+from BUILD_WEB_DIR. Screenshots go to BUILD_WEB_DIR/test-shots/.
+"""
+
+import functools
+import http.server
+import os
+import re
+import sys
+import threading
+import time
+import traceback
+
+import cdp
+from white_match import ENTER_RECT, PROBLEM_LINE, play_white_match
+
+LOG = "/data/qz.log"
+INI = "/data/config/Zorvex/quizendo.ini"
+# The play area of the main window, logical pixels.
+PLAY_RECT = (16, 80, 608, 200)
+# Centres of controls, logical pixels.
+SETUP = (73, 368)
+NAME_BOX = (522, 128)
+YELLOW_BELT = (265, 257)
+SUBTRACTION = (132, 128)
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, what):
+    if not condition:
+        raise Failure(what)
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    handler = functools.partial(QuietHandler, directory=folder)
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+class Game:
+    """The page in one browser, with helpers that read the game's files and canvas."""
+
+    def __init__(self, url, shots, browser_args=(), before_load=None, mute=True):
+        self.url = url
+        self.shots = shots
+        self.browser = cdp.Browser(extra_args=browser_args, mute=mute)
+        self.browser.open_page()
+        if before_load:
+            self.browser.send("Page.addScriptToEvaluateOnNewDocument", {"source": before_load})
+        self.load()
+
+    def load(self):
+        self.browser.navigate(self.url)
+        self.browser.wait_for("window.quizendoPage && quizendoPage.running", 60, "the game to run")
+        self.browser.wait_for("!document.getElementById('canvas').hidden", 30, "the canvas")
+
+    def reload(self):
+        self.browser.evaluate("Module.qzStorageSettled()")
+        self.load()
+
+    def js(self, expression, timeout=30):
+        return self.browser.evaluate(expression, timeout)
+
+    def scale(self):
+        return self.js("document.getElementById('canvas').width / 640")
+
+    def file(self, path):
+        return self.js(f"(() => {{ try {{ return Module.FS.readFile('{path}', "
+                       f"{{encoding: 'utf8'}}); }} catch (e) {{ return null; }} }})()")
+
+    def log_lines(self):
+        return (self.file(LOG) or "").replace("\r", "").split("\n")
+
+    def count(self, pattern):
+        return sum(1 for line in self.log_lines() if re.search(pattern, line))
+
+    def wait(self, seconds, what, predicate):
+        deadline = time.monotonic() + seconds
+        while not predicate():
+            if time.monotonic() > deadline:
+                self.shot("timed-out-" + re.sub(r"[^a-z0-9]+", "-", what.lower()))
+                self.dump()
+                raise Failure(f"timed out after {seconds} s: {what}")
+            time.sleep(0.1)
+
+    def area(self, rect):
+        """A fingerprint of the canvas pixels inside a logical rectangle."""
+        x, y, w, h = rect
+        return self.js(f"""(() => {{
+            const c = document.getElementById('canvas'), s = c.width / 640;
+            const d = c.getContext('2d').getImageData({x} * s, {y} * s, {w} * s, {h} * s).data;
+            let h = 2166136261;
+            for (let i = 0; i < d.length; i++) h = Math.imul(h ^ d[i], 16777619);
+            return h >>> 0;
+        }})()""")
+
+    def lit(self):
+        """How many canvas pixels are not black."""
+        return self.js("""(() => {
+            const c = document.getElementById('canvas');
+            const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+            let n = 0;
+            for (let i = 0; i < d.length; i += 4) if (d[i] | d[i + 1] | d[i + 2]) n++;
+            return n;
+        })()""")
+
+    def click(self, point):
+        x, y = point
+        left, top, s = self.js("""(() => {
+            const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+            return [r.left, r.top, r.width / 640];
+        })()""")
+        self.browser.click(left + (x + 0.5) * s, top + (y + 0.5) * s)
+        time.sleep(0.2)
+
+    def key(self, name):
+        codes = {"Escape": 27, "Enter": 13, "Tab": 9, "F1": 112, "Backspace": 8, "Shift": 16}
+        self.browser.key(name, name if name != "Shift" else "ShiftLeft", codes[name])
+
+    def type_text(self, text):
+        self.browser.type_text(text)
+
+    def dump(self):
+        """What the page logged and threw, for a failure's report."""
+        for line in self.js("quizendoPage.log") or []:
+            print("page:", line)
+        for e in self.browser.events("Runtime.exceptionThrown"):
+            details = e["exceptionDetails"]
+            print("page threw:", details.get("exception", {}).get("description") or details)
+
+    def shot(self, name):
+        os.makedirs(self.shots, exist_ok=True)
+        self.browser.screenshot(os.path.join(self.shots, name + ".png"))
+
+    def about_box_shown(self):
+        self.wait(20, "the About box is drawn", lambda: self.lit() > 1000)
+
+    def to_idle(self):
+        """Closes the About box with Escape and waits out the title picture."""
+        self.about_box_shown()
+        self.key("Escape")
+        self.wait(15, "the session header", lambda: self.count(r", age [0-9]+ years") >= 1)
+        time.sleep(0.5)
+        title = self.area(PLAY_RECT)
+        self.wait(15, "the title picture goes", lambda: self.area(PLAY_RECT) != title)
+        time.sleep(1.5)
+        return self.area(ENTER_RECT)
+
+    def leave(self):
+        self.key("Escape")
+        self.wait(15, "the game ends", lambda: self.js("quizendoPage.ended"))
+        self.js("Module.qzStorageSettled()")
+
+    def ini_value(self, name):
+        match = re.search(rf"^{name}=(.*)$", (self.file(INI) or "").replace("\r", ""), re.M)
+        return match.group(1) if match else None
+
+    def close(self):
+        self.browser.close()
+
+
+def case_about_box_match_and_reload(url, shots):
+    game = Game(url, shots)
+    try:
+        game.about_box_shown()
+        game.shot("about-box")
+        # A White-belt match chosen by hand: written as the player's stored settings, kept
+        # over a reload.
+        game.js("Module.FS.mkdirTree('/data/config/Zorvex'); Module.FS.writeFile("
+                f"'{INI}', '[1.01]\\nAutoSelect=0\\nCustomSettins=0\\nGameLevel=1\\n')")
+        game.reload()
+        enter_idle = game.to_idle()
+        game.shot("idle")
+        play_white_match(game, enter_idle, lambda: game.shot("match"))
+        game.leave()
+        game.shot("left")
+        # Everything written is in the browser's storage: the next visit finds it.
+        game.load()
+        check(game.count(PROBLEM_LINE) == 20,
+              f"{game.count(PROBLEM_LINE)} problem lines, not 20")
+        check(game.count(r"=99 \([0-9]+\)\t\t") == 10, "not 10 wrong-answer lines")
+        check(game.count("\tOK\t") == 10, "not 10 right-answer lines")
+        check(game.count(r"\t[0-4] \+ [0-4] =") == 20, "not White-belt problems")
+        check(game.count("^SUMMARY$") == 1, "no summary")
+        check(game.count("^Right Answers\t\t: 10$") == 1, "summary row Right Answers")
+        values = re.findall(r"^[A-Za-z]+=", (game.file(INI) or "").replace("\r", ""), re.M)
+        check(len(values) == 26, f"the settings file holds {len(values)} values, not 26")
+        check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
+        check(game.ini_value("GameLevel") == "1", "GameLevel changed")
+    finally:
+        game.close()
+
+
+def case_setup_panel_by_clicks(url, shots):
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        idle = game.area(PLAY_RECT)
+        game.click(SETUP)
+        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+        time.sleep(0.3)
+        game.click(NAME_BOX)
+        game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
+        game.browser.type_text("Mira")
+        game.click(YELLOW_BELT)
+        game.click(SUBTRACTION)
+        game.shot("setup-panel")
+        game.click(SETUP)
+        time.sleep(1)
+        game.leave()
+        check(game.ini_value("CadetName") == "Mira", f"CadetName is {game.ini_value('CadetName')!r}")
+        check(game.ini_value("GameLevel") == "2", f"GameLevel is {game.ini_value('GameLevel')}")
+        check(game.ini_value("AutoSelect") == "0", "AutoSelect is not 0")
+        check(game.ini_value("DoAdd") == "1" and game.ini_value("DoSub") == "0",
+              "operation switches")
+    finally:
+        game.close()
+
+
+def case_progress_report(url, shots):
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+        game.js("document.getElementById('progress').click()")
+        game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
+        html = game.js("document.getElementById('report-frame').srcdoc")
+        body = html[html.find("<body"):] if "<body" in html else html
+        check('class="cadet"' in body and "Player" in body, "no cadet in the report: " + body[:2000])
+        check("<svg" in body, "the report has no charts: " + body[:2000])
+        game.shot("progress")
+        game.js("document.getElementById('report-close').click()")
+        check(game.js("document.getElementById('report').hidden"), "the report did not close")
+        log = game.js("(async () => { let got = null; const a = HTMLAnchorElement.prototype.click;"
+                      " HTMLAnchorElement.prototype.click = function() { got = this; };"
+                      " document.getElementById('download').click();"
+                      " HTMLAnchorElement.prototype.click = a;"
+                      " return got && [got.download, await (await fetch(got.href)).text()]; })()")
+        check(log and log[0] == "qz.log", "Download log offers no qz.log")
+        check(re.search(r", age [0-9]+ years", log[1]), "the downloaded log has no session header")
+    finally:
+        game.close()
+
+
+# The browser refuses the storage, as a private window or a full disk may.
+REFUSE_STORAGE = """
+Object.defineProperty(window, 'indexedDB', {get() {
+  throw new DOMException('The user denied permission to access the database.', 'SecurityError');
+}});
+"""
+
+
+def case_storage_refused_still_plays(url, shots):
+    game = Game(url, shots, before_load=REFUSE_STORAGE)
+    try:
+        game.to_idle()
+        notice = game.js("document.getElementById('notice').hidden ? '' : "
+                         "document.getElementById('notice').textContent")
+        check("will not be kept" in notice, f"no notice in the page: {notice!r}")
+        game.shot("storage-refused")
+        game.key("Enter")
+        time.sleep(1)
+        game.browser.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+    finally:
+        game.close()
+
+
+def case_page_opened_as_file(url, shots):
+    browser = cdp.Browser()
+    try:
+        browser.open_page()
+        browser.navigate("file://" + os.path.join(os.path.abspath(sys.argv[1]), "index.html"))
+        text = browser.wait_for("document.getElementById('problem') && "
+                                "!document.getElementById('problem').hidden && "
+                                "document.getElementById('problem').textContent", 20,
+                                "the message")
+        check("served over HTTP" in text, f"message: {text!r}")
+    finally:
+        browser.close()
+
+
+CASES = {name[5:]: fn for name, fn in globals().items() if name.startswith("case_")}
+
+
+def main():
+    if len(sys.argv) < 2:
+        print(__doc__)
+        return 2
+    if cdp.find_chromium() is None:
+        print("SKIP: Chromium is not installed")
+        return 0
+    folder = os.path.abspath(sys.argv[1])
+    server = serve(folder)
+    url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
+    shots = os.path.join(folder, "test-shots")
+    chosen = sys.argv[2:] or list(CASES)
+    failed = 0
+    for name in chosen:
+        start = time.monotonic()
+        try:
+            CASES[name](url, shots)
+            print(f"PASS {name} ({time.monotonic() - start:.1f} s)", flush=True)
+        except Exception:  # one case failing must not stop the others
+            failed += 1
+            print(f"FAIL {name}", flush=True)
+            traceback.print_exc()
+    server.shutdown()
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

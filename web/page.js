@@ -1,0 +1,217 @@
+// The page around the game: loads it, fits its canvas, keeps the keyboard for it, draws its
+// message boxes, and offers the parent the progress report and the log.
+'use strict';
+
+(function() {
+  const $ = (id) => document.getElementById(id);
+  const canvas = $('canvas');
+  const state = {running: false, ended: false, boxOpen: false, closeBox: null, log: []};
+
+  function showProblem(text) {
+    $('loading').hidden = true;
+    canvas.hidden = true;
+    $('problem').textContent = text;
+    $('problem').hidden = false;
+  }
+
+  if (location.protocol === 'file:') {
+    showProblem('Quizendo must be served over HTTP: a browser does not load the game\'s files ' +
+                'from a page opened as a file. Start "./run --web", or put these files on any ' +
+                'web server, and open the page\'s http:// address.');
+    return;
+  }
+  if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
+    showProblem('This browser cannot run Quizendo: it has no WebAssembly. Any current Chrome, ' +
+                'Edge, Firefox or Safari can.');
+    return;
+  }
+
+  // Everything the game writes to its console, for the tests and for a bug report.
+  function remember(line) {
+    state.log.push(line);
+    if (state.log.length > 500) state.log.shift();
+    console.log(line);
+  }
+
+  // The room the canvas may fill, in CSS pixels: the stage beside the parents' panel.
+  const stage = $('stage');
+  const roomWidth = () => stage.clientWidth;
+  const roomHeight = () => stage.clientHeight;
+
+  // The game draws at a whole scale of device pixels; the canvas is shown at exactly that many
+  // device pixels, so nothing is smoothed and text stays as sharp as the screen allows.
+  function fitCanvas(width, height) {
+    const ratio = window.devicePixelRatio || 1;
+    canvas.style.width = (width / ratio) + 'px';
+    canvas.style.height = (height / ratio) + 'px';
+    $('loading').hidden = true;
+    canvas.hidden = false;
+  }
+
+  function showBox(caption, text, icon) {
+    return new Promise((resolve) => {
+      $('box-caption').textContent = caption;
+      $('box-text').textContent = text;
+      const box = $('box');
+      box.dataset.icon = String(icon);
+      box.hidden = false;
+      $('box-backdrop').hidden = false;
+      const r = canvas.getBoundingClientRect();
+      const s = stage.getBoundingClientRect();
+      box.style.left = Math.max(0, r.left - s.left + (r.width - box.offsetWidth) / 2) + 'px';
+      box.style.top = Math.max(0, r.top - s.top + (r.height - box.offsetHeight) / 2) + 'px';
+      state.boxOpen = true;
+      state.closeBox = () => {
+        box.hidden = true;
+        $('box-backdrop').hidden = true;
+        state.boxOpen = false;
+        state.closeBox = null;
+        canvas.focus();
+        resolve();
+      };
+      $('box-ok').focus();
+    });
+  }
+  $('box-ok').addEventListener('click', () => state.closeBox && state.closeBox());
+
+  // The game's keys are the game's, not the browser's: F1 is not help, Tab does not leave the
+  // canvas, Backspace does not go back, Space does not scroll. While a box is open the keys
+  // are the box's: they never reach the game.
+  const gameKeys = new Set(['F1', 'Tab', 'Backspace', 'Escape', ' ', 'Enter', 'ArrowLeft',
+                            'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End']);
+  window.addEventListener('keydown', (e) => {
+    if (!$('report').hidden) {
+      if (e.key === 'Escape') closeReport();
+      e.stopImmediatePropagation();
+      return;
+    }
+    if (state.boxOpen) {
+      if (e.key === 'Enter' || e.key === 'Escape' || e.key === ' ') state.closeBox();
+      e.preventDefault();
+      e.stopImmediatePropagation();
+      return;
+    }
+    if (gameKeys.has(e.key)) e.preventDefault();
+  }, true);
+  window.addEventListener('keyup', (e) => {
+    if (state.boxOpen || !$('report').hidden) e.stopImmediatePropagation();
+  }, true);
+
+  function notice(text) {
+    $('notice').textContent = text;
+    $('notice').hidden = false;
+  }
+
+  function readLog() {
+    try {
+      return Module.FS.readFile('/data/qz.log');
+    } catch (e) {
+      return new Uint8Array(0);
+    }
+  }
+
+  $('download').addEventListener('click', () => {
+    const url = URL.createObjectURL(new Blob([readLog()], {type: 'text/plain'}));
+    const a = document.createElement('a');
+    a.href = url;
+    a.download = 'qz.log';
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+  });
+
+  // The report is made by the same code as quizendo-report, compiled for the page.
+  let reportScript = null;
+  function loadReportModule() {
+    if (!reportScript) {
+      reportScript = new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = 'quizendo-report.js';
+        script.onload = () => resolve(window.QuizendoReport);
+        script.onerror = () => reject(new Error('cannot load quizendo-report.js'));
+        document.head.appendChild(script);
+      });
+    }
+    return reportScript;
+  }
+
+  async function showReport() {
+    const factory = await loadReportModule();
+    const out = [];
+    const report = await factory({print: (l) => out.push(l), printErr: (l) => out.push(l)});
+    // The report's staged write (a temporary file, then a rename) fails with "Permission
+    // denied" in this Emscripten's file system; the module's own memory file system needs no
+    // permissions.
+    report.FS.ignorePermissions = true;
+    report.FS.mkdir('/report');
+    report.FS.chdir('/report');
+    report.FS.writeFile('qz.log', readLog());
+    let html;
+    try {
+      report.callMain(['qz.log', '-o', 'report.html']);
+      html = report.FS.readFile('report.html', {encoding: 'utf8'});
+    } catch (e) {
+      html = '<pre>' + out.join('\n').replace(/&/g, '&amp;').replace(/</g, '&lt;') + '</pre>';
+    }
+    $('report-frame').srcdoc = html;
+    $('report').hidden = false;
+    $('report-close').focus();
+  }
+  function closeReport() {
+    $('report').hidden = true;
+    $('report-frame').srcdoc = '';
+    canvas.focus();
+  }
+  $('progress').addEventListener('click', () => {
+    showReport().catch((e) => notice('The progress report cannot be shown: ' + e.message));
+  });
+  $('report-close').addEventListener('click', closeReport);
+
+  const bar = $('loading-bar');
+  window.Module = {
+    canvas: canvas,
+    thisProgram: './quizendo',
+    print: remember,
+    printErr: remember,
+    qzRoomWidth: roomWidth,
+    qzRoomHeight: roomHeight,
+    qzCanvasReady: fitCanvas,
+    qzShowMessageBox: showBox,
+    qzStorageRefused: () => notice('This browser does not let Quizendo keep anything: you can ' +
+                                   'play, but progress will not be kept when the page closes.'),
+    // Emscripten reports the download as "Downloading data... (done/total)".
+    setStatus: (text) => {
+      const m = /\((\d+(?:\.\d+)?)\/(\d+(?:\.\d+)?)\)/.exec(text || '');
+      if (m) {
+        bar.max = Number(m[2]);
+        bar.value = Number(m[1]);
+      }
+    },
+    onRuntimeInitialized: () => {
+      state.running = true;
+      canvas.focus();
+    },
+    qzGameEnded: () => {
+      state.ended = true;
+      showProblem('The training is over. Reload the page to train again.');
+    },
+    onExit: (status) => {
+      state.ended = true;
+      state.exitStatus = status;
+      if (status !== 0) showProblem('Quizendo stopped. Reload the page to start again.');
+    },
+    onAbort: (what) => {
+      state.ended = true;
+      showProblem('Quizendo stopped after an error: ' + what + '. Reload the page to start again.');
+    },
+  };
+  // What the tests and the benchmark read.
+  window.quizendoPage = state;
+
+  canvas.addEventListener('mousedown', () => canvas.focus());
+  const script = document.createElement('script');
+  script.src = 'quizendo.js';
+  script.onerror = () => showProblem('The game\'s files could not be loaded. Reload the page.');
+  document.body.appendChild(script);
+})();
