@@ -9,16 +9,19 @@
 #include <gtest/gtest.h>
 
 #include "game/drill_dlg.h"
-#include "platform/asset_store.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/ini_settings_store.h"
 #include "platform/platform.h"
-#include "platform/posix_file_appender.h"
+#include "platform/posix/folder_asset_store.h"
+#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/posix_file_appender.h"
 #include "profile/training_settings.h"
 #include "support/idle_script.h"
 #include "support/scratch_dir.h"
 
 namespace qz::test {
+
+// The calendar second the virtual clock of every game fixture starts at.
+inline constexpr std::int64_t kTestStartEpoch = 1700000000;
 
 // The real game on the headless platform, for tests that read as stories:
 //
@@ -101,7 +104,7 @@ class GameFixture : public ::testing::Test {
   std::filesystem::path LogPath() const { return m_dir.Path() / "qz.log"; }
 
   ScratchDir m_dir;
-  AssetStore m_assets;
+  FolderAssetStore m_assets;
   HeadlessPlatform m_headless;
   IniSettingsStore m_settingsStore;
   PosixFileAppender m_files;
