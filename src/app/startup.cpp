@@ -5,11 +5,12 @@
 #include <optional>
 #include <system_error>
 
-#include "platform/asset_store.h"
-#include "platform/ini_settings_store.h"
-#include "platform/posix_file_appender.h"
+#include "platform/posix/folder_asset_store.h"
+#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/posix_file_appender.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_event_queue.h"
+#include "platform/sdl/sdl_font_source.h"
 #include "platform/sdl/sdl_message_box.h"
 #include "platform/sdl/sdl_sound_player.h"
 #include "platform/sdl/sdl_video.h"
@@ -71,22 +72,23 @@ int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& g
   }
   SdlMessageBox message_box;
   const std::filesystem::path exe_dir = ExecutableDir(argv0);
-  std::optional<std::filesystem::path> asset_dir = AssetStore::Locate(exe_dir);
+  std::optional<std::filesystem::path> asset_dir = FolderAssetStore::Locate(exe_dir);
   if (!asset_dir) {
     return Fail(&message_box, app_name,
                 "cannot find the game's files: " + (exe_dir / "assets").string());
   }
 
   try {
-    AssetStore assets(*asset_dir);
+    FolderAssetStore assets(*asset_dir);
+    SdlFontSource fonts;
     SdlClock clock;
     SdlWindowSystem windows;
     SdlEventQueue events(windows.Scale());
     SdlSoundPlayer sound(assets, clock);
     IniSettingsStore settings(IniSettingsStore::DefaultPath(app_name));
     PosixFileAppender files;
-    Platform platform{clock,  events,   sound, message_box, windows,
-                      assets, settings, files, app_name,    kLogFileName};
+    Platform platform{clock, events,   sound, message_box, windows,     assets,
+                      fonts, settings, files, app_name,    kLogFileName};
     return game(platform);
   } catch (const AssetError& e) {
     return Fail(&message_box, app_name, e.what());

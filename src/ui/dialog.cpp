@@ -286,7 +286,7 @@ void Dialog::UpdateData(bool save) {
 }
 
 Font* Dialog::MakeFont(FontFace face, int height) {
-  std::unique_ptr<Font> font = OpenFont(face, height, Scale());
+  std::unique_ptr<Font> font = m_platform.fonts.Open(face, height, Scale());
   if (font == nullptr)
     return nullptr;
   m_fonts.push_back(std::move(font));
