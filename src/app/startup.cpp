@@ -15,12 +15,12 @@
 #include "platform/sdl/sdl_sound_player.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/sdl_window_system.h"
+#include "records/session_log.h"
 
 namespace qz {
 namespace {
 
 constexpr const char* kSelfExe = "/proc/self/exe";
-constexpr const char* kLogFileName = "qz.log";
 constexpr const char* kFallbackName = "quizendo";
 
 std::optional<std::filesystem::path> SelfPath() {

@@ -1,22 +1,18 @@
 #include "game/drill_dlg.h"
 
 #include "profile/setup_panel.h"
+#include "profile/sound_ids.h"
 #include "profile/training_settings.h"
+#include "ui/palette.h"
 
 namespace qz {
 namespace {
-
-constexpr ColorRef kBlack = Rgb(0, 0, 0);
-constexpr ColorRef kRed = Rgb(255, 0, 0);
-constexpr ColorRef kWhite = Rgb(255, 255, 255);
-constexpr ColorRef kAmber = Rgb(255, 192, 77);
 
 constexpr char kBackground[] = "163";
 constexpr char kIcon[] = "icon";
 constexpr char kSoundOnPicture[] = "172";
 constexpr char kSoundOffPicture[] = "173";
 constexpr int kSoundSwitchSize = 24;
-constexpr int kWaitingMusic = 144;
 
 // Controls shown with the match displays and hidden under the setup panel.
 constexpr int kMatchTexts[] = {kItemIdlePicture, kItemStatus, kItemCadet, kItemRank, kItemBelt};
@@ -124,8 +120,6 @@ void CDrillDlg::OnCommand(int id, int code) {
         OnUpdateAnswer();
       if (code == kEnSetFocus)
         OnSetFocusAnswer();
-      if (code == kEnKillFocus)
-        OnKillFocusAnswer();
       return;
     case kItemSoundSwitch:
       if (code == kStnClicked)
@@ -212,8 +206,6 @@ void CDrillDlg::OnSetFocusAnswer() {
   m_answer.SetCaretHidden(true);
 }
 
-void CDrillDlg::OnKillFocusAnswer() {}
-
 void CDrillDlg::OnSoundSwitch() {
   if (m_bSound) {
     m_bSound = false;
@@ -223,7 +215,7 @@ void CDrillDlg::OnSoundSwitch() {
     m_bSound = true;
     m_soundSwitch.SetImage(FindPicture(kSoundOnPicture), kSoundSwitchSize, kSoundSwitchSize);
     if (!m_bRunning)
-      m_platform.sound.Play(kWaitingMusic, kSoundResource | kSoundAsync | kSoundLoop);
+      m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
   }
   m_settings.m_nSoundOn = m_bSound ? 1 : 0;
 }
@@ -237,7 +229,7 @@ void CDrillDlg::OnSetup() {
     m_panelHost.HideAllPanels();
     ResetMatch();
     if (m_bSound)
-      m_platform.sound.Play(kWaitingMusic, kSoundResource | kSoundAsync | kSoundLoop);
+      m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
   } else {
     m_bSetupShown = true;
     ShowMatchTexts(false);

@@ -6,8 +6,8 @@
 #include "game/drill_dlg.h"
 #include "game/engine_texts.h"
 #include "game/judging_rules.h"
-#include "game/sound_ids.h"
 #include "platform/string_printf.h"
+#include "profile/sound_ids.h"
 #include "profile/training_settings.h"
 #include "records/fight_style.h"
 

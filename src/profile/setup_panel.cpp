@@ -5,13 +5,13 @@
 
 #include "platform/sound_player.h"
 #include "platform/string_printf.h"
+#include "profile/sound_ids.h"
+#include "ui/palette.h"
 
 namespace qz {
 namespace {
 
 constexpr char kArtwork[] = "175";
-constexpr ColorRef kBlack = Rgb(0, 0, 0);
-constexpr ColorRef kAmber = Rgb(255, 192, 77);
 constexpr int kEditFontHeight = 14;
 
 // The switches with their pictures: the highlighted one shows the switch on.
@@ -203,7 +203,7 @@ void CSetupPanel::ReapplyBelt() {
 
 void CSetupPanel::PlayClick() {
   // The panel clicks whatever the main window's sound switch says.
-  m_platform.sound.Play(kClickSound, kSoundResource | kSoundAsync);
+  m_platform.sound.Play(kSoundClick, kPlayAsync);
 }
 
 bool CSetupPanel::IsLastOperation(int id) const {
@@ -218,7 +218,7 @@ void CSetupPanel::OnClickSwitch(int id) {
   int& flag = m_settings.*SwitchOf(id).m_pFlag;
   // The problems need one operation at least: the last one that is on stays on.
   if (id != kItemNegatives && flag != 0 && IsLastOperation(id)) {
-    m_platform.sound.Play(kRefusalSound, kSoundResource | kSoundAsync);
+    m_platform.sound.Play(kSoundRefusal, kPlayAsync);
     return;
   }
   flag = flag == 0 ? 1 : 0;

@@ -4,6 +4,7 @@
 
 #include "ui/bitmap_static.h"
 #include "ui/edit_box.h"
+#include "ui/palette.h"
 #include "ui/picture_button.h"
 #include "ui/text_static.h"
 
@@ -11,8 +12,8 @@ namespace qz {
 namespace {
 
 // The colours every dialog of the game starts from: black background, amber text.
-constexpr ColorRef kDialogBack = Rgb(0, 0, 0);
-constexpr ColorRef kDialogText = Rgb(255, 192, 77);
+constexpr ColorRef kDialogBack = kBlack;
+constexpr ColorRef kDialogText = kAmber;
 // The dialog font: a plain sans about as tall as the templates' 8-point face.
 constexpr int kDialogFontHeight = 13;
 
@@ -238,16 +239,6 @@ void Dialog::EnableItem(int id, bool enable) {
 void Dialog::FocusItem(int id) {
   if (Control* c = GetItem(id))
     SetFocus(c);
-}
-
-bool Dialog::IsItemVisible(int id) const {
-  const Control* c = GetItem(id);
-  return c != nullptr && c->IsVisible();
-}
-
-bool Dialog::IsItemEnabled(int id) const {
-  const Control* c = GetItem(id);
-  return c != nullptr && c->IsEnabled();
 }
 
 Control* Dialog::FindControl(int id) const {

@@ -9,10 +9,10 @@
 
 #include "game/engine_texts.h"
 #include "game/problem.h"
-#include "game/sound_ids.h"
 #include "platform/rng.h"
 #include "platform/string_printf.h"
 #include "profile/belts.h"
+#include "profile/sound_ids.h"
 #include "profile/training_settings.h"
 #include "support/game_fixture.h"
 
@@ -213,20 +213,15 @@ TEST_F(Match, QuitQuestionStopsTheClockAndCanBeWithdrawnOrConfirmed) {
   EXPECT_EQ(std::string::npos, Log().find("SUMMARY")) << "no answer judged, no summary";
 }
 
-// The problems a match with `seed` poses on `belt`, for a flow that draws once between the
-// first and the second problem (the time-out's rebuke).
-std::vector<Problem> ReplayedProblems(std::uint32_t seed, const BeltRow& belt) {
-  ProblemSwitches switches;
-  switches.m_bDoAdd = belt.m_nDoAdd != 0;
-  switches.m_bDoSub = belt.m_nDoSub != 0;
-  switches.m_bDoMul = belt.m_nDoMul != 0;
-  switches.m_bDoDiv = belt.m_nDoDiv != 0;
-  switches.m_bNoNeg = belt.m_nNoNeg != 0;
+// The problems a match with `seed` poses with `settings`, for a flow that draws once between
+// the first and the second problem (the time-out's rebuke).
+std::vector<Problem> ReplayedProblems(std::uint32_t seed, int limit,
+                                      const TrainingSettings& settings) {
   Rng rng;
   rng.Seed(seed);
-  std::vector<Problem> problems{MakeProblem(rng, belt.m_nOperandLimit, switches)};
+  std::vector<Problem> problems{MakeProblem(rng, limit, OperationSwitches(settings))};
   rng.Next();
-  problems.push_back(MakeProblem(rng, belt.m_nOperandLimit, switches));
+  problems.push_back(MakeProblem(rng, limit, OperationSwitches(settings)));
   return problems;
 }
 
@@ -235,7 +230,7 @@ std::vector<Problem> ReplayedProblems(std::uint32_t seed, const BeltRow& belt) {
 // problem the player sees is the second of the match's series, and it is the one answered
 // and logged.
 TEST_F(Match, TimeOutInsideThePauseAfterAWrongAnswerFinishesTheProblemOnce) {
-  const BeltRow& black = BeltTable()[kBlackBelt - 1];
+  const BeltRow& black = BeltRowFor(kBlackBelt);
   UseBelt(kBlackBelt);
   SoundOff();
   StartMatch();
@@ -265,7 +260,7 @@ TEST_F(Match, TimeOutInsideThePauseAfterAWrongAnswerFinishesTheProblemOnce) {
   std::vector<Problem> series;
   for (std::uint32_t seed = kTestStartEpoch; seed < kTestStartEpoch + 60 && series.empty();
        ++seed) {
-    std::vector<Problem> replayed = ReplayedProblems(seed, black);
+    std::vector<Problem> replayed = ReplayedProblems(seed, black.m_nOperandLimit, m_settings);
     if (replayed[0].m_nOp == first.m_nOp && replayed[0].m_nA == first.m_nA &&
         replayed[0].m_nB == first.m_nB)
       series = replayed;

@@ -15,6 +15,7 @@
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/posix_file_appender.h"
 #include "profile/training_settings.h"
+#include "records/session_log.h"
 #include "support/idle_script.h"
 #include "support/scratch_dir.h"
 
@@ -101,7 +102,7 @@ class GameFixture : public ::testing::Test {
   // The open window titled `title`, or nothing.
   HeadlessWindow* FindWindow(const std::string& title);
   std::filesystem::path SettingsPath() const { return m_dir.Path() / "quizendo.ini"; }
-  std::filesystem::path LogPath() const { return m_dir.Path() / "qz.log"; }
+  std::filesystem::path LogPath() const { return m_dir.Path() / kLogFileName; }
 
   ScratchDir m_dir;
   FolderAssetStore m_assets;
