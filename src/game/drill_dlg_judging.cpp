@@ -2,7 +2,6 @@
 // the score animations, winning and losing a match, the rank and the stored statistics.
 #include <algorithm>
 
-#include "game/answer_reading.h"
 #include "game/drill_dlg.h"
 #include "game/engine_texts.h"
 #include "game/judging_rules.h"
@@ -10,6 +9,7 @@
 #include "profile/sound_ids.h"
 #include "profile/training_settings.h"
 #include "records/fight_style.h"
+#include "ui/typed_number.h"
 
 namespace qz {
 

@@ -7,6 +7,7 @@
 #include "platform/string_printf.h"
 #include "profile/sound_ids.h"
 #include "ui/palette.h"
+#include "ui/typed_number.h"
 
 namespace qz {
 namespace {
@@ -42,26 +43,6 @@ constexpr int kHighlightedBeltPicture = 187;  // + level
 
 const SwitchPictures& SwitchOf(int id) {
   return kSwitches[id - kItemDoAdd];
-}
-
-// What atoi reads from the box (optional blanks and sign, then digits), saturated to the int
-// range instead of overflowing.
-int ReadNumber(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-    ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX)
-      return negative ? INT_MIN : INT_MAX;
-  }
-  return static_cast<int>(negative ? -value : value);
 }
 
 }  // namespace
@@ -259,7 +240,7 @@ void CSetupPanel::OnUpdateName() {
 void CSetupPanel::TakeDateNumber(const EditBox& box, int TrainingSettings::*field) {
   // No range check: the age computation copes with any date, and 0 or an emptied box keeps
   // the last value while the cadet types.
-  const int value = ReadNumber(box.GetText());
+  const int value = ReadTypedNumber(box.GetText(), LeadingBlanks::kSpaceAndTab);
   if (value > 0)
     m_settings.*field = value;
 }
