@@ -5,6 +5,7 @@
 #include <optional>
 #include <system_error>
 
+#include "app/single_instance.h"
 #include "platform/posix/folder_asset_store.h"
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/posix_file_appender.h"
@@ -78,6 +79,11 @@ int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& g
                 "cannot find the game's files: " + (exe_dir / "assets").string());
   }
 
+  const std::string settings_path = IniSettingsStore::DefaultPath(app_name);
+  const SingleInstance instance = ClaimSingleInstance(app_name, settings_path);
+  if (!instance.m_strRefusal.empty())
+    return Fail(&message_box, app_name, instance.m_strRefusal);
+
   try {
     FolderAssetStore assets(*asset_dir);
     SdlFontSource fonts;
@@ -85,7 +91,7 @@ int RunApplication(int argc, char** argv, const std::function<int(Platform&)>& g
     SdlWindowSystem windows;
     SdlEventQueue events(windows.Scale());
     SdlSoundPlayer sound(assets, clock);
-    IniSettingsStore settings(IniSettingsStore::DefaultPath(app_name));
+    IniSettingsStore settings(settings_path);
     PosixFileAppender files;
     Platform platform{clock, events,   sound, message_box, windows,     assets,
                       fonts, settings, files, app_name,    kLogFileName};

@@ -69,6 +69,7 @@ bool CDrillDlg::OnInitDialog() {
     GetItem(id)->SetFont(m_pSmallFont);
 
   LoadSettings(m_platform.settings, m_settings);
+  SayIfSettingsUnreadable();
   // The sound switch starts from the stored state.
   m_bSound = m_settings.m_nSoundOn != 0;
   m_soundSwitch.SetImage(FindPicture(m_bSound ? kSoundOnPicture : kSoundOffPicture),

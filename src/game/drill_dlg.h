@@ -147,6 +147,9 @@ class CDrillDlg : public Dialog, protected MatchState {
   void LogProblemLine();
   void LogSummary();
   void SaveSettingsOrSay();
+  // A settings file that could not be read whole is never saved over; the cadet is told once,
+  // at start, and the game plays on what could be read.
+  void SayIfSettingsUnreadable();
 
   Rng m_rng;
   WorkingDifficulty m_difficulty;

@@ -1,6 +1,10 @@
 // What the main window writes down: the problem it poses, the session log and summary, and
 // the settings at the end of the run.
 #include "game/drill_dlg.h"
+
+#include <cstdio>
+
+#include "game/engine_texts.h"
 #include "game/match_records.h"
 #include "game/problem.h"
 #include "platform/calendar.h"
@@ -53,7 +57,23 @@ void CDrillDlg::LogSummary() {
       SummaryValuesOf(*this, m_settings.m_nGameLevel, m_settings.m_strCadetName, m_strBeltLine)));
 }
 
+void CDrillDlg::SayIfSettingsUnreadable() {
+  const std::string problem = m_platform.settings.LoadProblem();
+  if (problem.empty())
+    return;
+  std::fprintf(stderr, "%s: The settings could not be read: %s. %s\n", m_platform.app_name.c_str(),
+               problem.c_str(), kTextSettingsLeftAlone);
+  // A message box does not wrap its lines.
+  m_platform.message_box.Show(
+      kLogBoxCaption,
+      std::string("The settings could not be read:\n") + problem + ".\n" + kTextSettingsLeftAlone,
+      MessageIcon::kExclamation);
+}
+
 void CDrillDlg::SaveSettingsOrSay() {
+  // Already said at start; the file is left as it was.
+  if (!m_platform.settings.LoadProblem().empty())
+    return;
   std::string error;
   if (!SaveSettings(m_platform.settings, m_settings, &error)) {
     m_platform.message_box.Show(kLogBoxCaption, "The settings could not be saved: " + error,

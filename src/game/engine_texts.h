@@ -17,6 +17,8 @@ inline constexpr char kTextBelt[] = "Belt";
 inline constexpr char kCaptionEnergy[] = "Energy";
 inline constexpr char kCaptionEnergyLevel[] = "Energy Level";
 inline constexpr char kCaptionPower[] = "Power";
+inline constexpr char kTextSettingsLeftAlone[] =
+    "This run plays on what could be read; the file is left as it is.";
 
 inline constexpr char kFormatCount[] = "%d";
 inline constexpr char kFormatPower[] = "%03d";

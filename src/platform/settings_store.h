@@ -19,6 +19,9 @@ class SettingsStore {
   // Stores every value written so far; false (with the reason in *error) when that failed,
   // in which case the stored file is unchanged.
   virtual bool Save(std::string* error) = 0;
+  // Why the stored values could not all be read, so that Save will refuse to write over them;
+  // empty when they were read whole (or there were none).
+  virtual std::string LoadProblem() const { return {}; }
 };
 
 }  // namespace qz

@@ -5,6 +5,7 @@
 
 #include "platform/sound_player.h"
 #include "platform/string_printf.h"
+#include "profile/cadet_name.h"
 #include "profile/sound_ids.h"
 #include "ui/palette.h"
 #include "ui/typed_number.h"
@@ -67,6 +68,7 @@ bool CSetupPanel::OnInitDialog() {
   Font* font = MakeFont(FontFace::kSans, kEditFontHeight);
   for (EditBox* box : {&m_editName, &m_editYear, &m_editMonth, &m_editDay, &m_editSecret})
     box->SetFont(font);
+  m_editName.SetLimitText(kMaxNameChars);
   return true;
 }
 
@@ -234,7 +236,7 @@ void CSetupPanel::OnUpdateName() {
   // An emptied box keeps the last name: a name is never taken away here.
   const std::string& text = m_editName.GetText();
   if (!text.empty())
-    m_settings.m_strCadetName = text;
+    m_settings.m_strCadetName = CleanCadetName(text);
 }
 
 void CSetupPanel::TakeDateNumber(const EditBox& box, int TrainingSettings::*field) {

@@ -34,6 +34,8 @@ class CSetupPanel : public Dialog {
   static constexpr int kTemplateId = 174;
   static constexpr int kBeltPictureSize = 18;
   static constexpr char kSecretWordText[] = "1234";
+  // The most characters typing or pasting leaves in the name box: room for any real name.
+  static constexpr int kMaxNameChars = 64;
 
   // `settings` must outlive the panel.
   CSetupPanel(Platform& platform, TrainingSettings& settings);

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "profile/cadet_name.h"
+
 namespace qz {
 namespace {
 
@@ -70,6 +72,7 @@ void LoadSettings(SettingsStore& store, TrainingSettings& settings) {
           store.GetInt(kVersionText, field.m_szName, field.m_nDefaultNumber);
     }
   }
+  settings.m_strCadetName = CleanCadetName(settings.m_strCadetName);
 }
 
 bool SaveSettings(SettingsStore& store, const TrainingSettings& settings, std::string* error) {

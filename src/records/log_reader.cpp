@@ -10,6 +10,15 @@ namespace {
 
 constexpr std::size_t kDateTimeLength = 17;  // "07-05-14 16:02:11"
 
+// Every figure of a line must fit 32 bits. A problem number counts the problems of one match,
+// a few dozen at most: a larger one was not written by the game, and the number of the problem
+// after it must not overflow.
+constexpr int kMaxProblemNumber = 99999;
+
+bool InRange(int value, int low, int high) {
+  return value >= low && value <= high;
+}
+
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
@@ -240,6 +249,8 @@ bool ParseProblemLine(std::string_view line, LogAnswer& answer) {
       !Consume(line, kScoreLead) || !ConsumeInt(line, score) || !line.empty()) {
     return false;
   }
+  if (!InRange(problem, 0, kMaxProblemNumber))
+    return false;
   answer.m_nProblem = problem;
   answer.m_dtWhen = *when;
   answer.m_nA = a;
@@ -388,9 +399,24 @@ bool LogReader::TakeLine(std::string_view line, LogSession& finished) {
     LogAnswer answer;
     if (ParseProblemLine(line, answer)) {
       answer.m_nLine = m_nLines;
-      Pending().m_vAnswers.push_back(answer);
       m_bInSummary = false;
-      return false;
+      if (Pending().m_vAnswers.size() < kAnswersPerPart) {
+        m_oPending->m_vAnswers.push_back(answer);
+        return false;
+      }
+      // The part is full: it goes out, and the next one carries on with the same header.
+      LogSession next;
+      next.m_nPart = m_oPending->m_nPart + 1;
+      next.m_bHeader = m_oPending->m_bHeader;
+      next.m_nLine = m_oPending->m_nLine;
+      next.m_strCadet = m_oPending->m_strCadet;
+      next.m_nAgeYears = m_oPending->m_nAgeYears;
+      next.m_nAgeMonths = m_oPending->m_nAgeMonths;
+      next.m_dtStart = m_oPending->m_dtStart;
+      next.m_vAnswers.push_back(answer);
+      finished = std::move(*m_oPending);
+      m_oPending = std::move(next);
+      return true;
     }
     AddDefect("damaged answer line", line);
     return false;

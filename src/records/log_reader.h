@@ -78,8 +78,12 @@ struct LogSummary {
 };
 
 // One run of the game: its header, its answers and its summary. A log cut at the front gives
-// a first session without header (`m_bHeader` false, no name).
+// a first session without header (`m_bHeader` false, no name). A run with more answers than
+// LogReader::kAnswersPerPart comes in parts, so that no log, however long, is held in memory:
+// each later part repeats the header fields and carries the next answers; the last part
+// carries the summary.
 struct LogSession {
+  int m_nPart = 0;  // 0 for the first part of a run
   bool m_bHeader = false;
   std::int64_t m_nLine = 0;  // line of the header (or of the first record without one)
   std::string m_strCadet;    // UTF-8 as typed; not checked
@@ -106,6 +110,7 @@ class LogReader {
   static constexpr std::size_t kDefectsKept = 50;
   static constexpr std::size_t kDefectTextBytes = 80;
   static constexpr std::size_t kMaxLineBytes = 1 << 20;  // also the read buffer
+  static constexpr std::size_t kAnswersPerPart = 4096;
 
   // `in` must stay alive while the reader is used.
   explicit LogReader(std::istream& in);

@@ -95,19 +95,37 @@ int ReportModel::AddSession(const LogSession& session) {
     return 0;
   }
   CadetReport& cadet = Cadet(session.m_bHeader ? session.m_strCadet : std::string());
-  SessionPoint point;
+  SessionPoint& point = cadet.m_vSessions.emplace_back();
   point.m_nNumber = ++m_nSessions;
   point.m_dtStart = session.m_dtStart;
   if (!session.m_bHeader && !session.m_vAnswers.empty()) {
     point.m_dtStart = session.m_vAnswers.front().m_dtWhen;
   }
+  m_nLastCadet = static_cast<std::size_t>(&cadet - m_vCadets.data());
+  m_nLastPoint = cadet.m_vSessions.size() - 1;
+  AddAnswers(cadet, m_nLastPoint, session);
+  return point.m_nNumber;
+}
+
+void ReportModel::AddSessionPart(int number, const LogSession& part) {
+  if (m_nLastCadet >= m_vCadets.size())
+    return;
+  CadetReport& cadet = m_vCadets[m_nLastCadet];
+  if (m_nLastPoint < cadet.m_vSessions.size() &&
+      cadet.m_vSessions[m_nLastPoint].m_nNumber == number) {
+    AddAnswers(cadet, m_nLastPoint, part);
+  }
+}
+
+void ReportModel::AddAnswers(CadetReport& cadet, std::size_t at, const LogSession& session) {
+  SessionPoint added;
   for (const LogAnswer& answer : session.m_vAnswers) {
-    point.m_tally.Add(answer.m_eOutcome);
+    added.m_tally.Add(answer.m_eOutcome);
     cadet.m_aOperations[static_cast<int>(answer.m_eOperation)].Add(answer.m_eOutcome);
     // A wrong answer's time belongs to the problem before it; only finished problems have one.
     if (answer.m_eOutcome != LogOutcome::kWrong) {
-      ++point.m_nFinished;
-      point.m_nFinishedSecs += answer.m_nSeconds;
+      ++added.m_nFinished;
+      added.m_nFinishedSecs += answer.m_nSeconds;
     }
     const FactKey key{answer.m_nA, answer.m_eOperation, answer.m_nB};
     FactTally& fact = cadet.m_mFacts[key];
@@ -123,12 +141,19 @@ int ReportModel::AddSession(const LogSession& session) {
       }
     }
   }
-  cadet.m_total.m_nJudged += point.m_tally.m_nJudged;
-  cadet.m_total.m_nRight += point.m_tally.m_nRight;
-  cadet.m_total.m_nWrong += point.m_tally.m_nWrong;
-  cadet.m_total.m_nTimedOut += point.m_tally.m_nTimedOut;
-  cadet.m_nFinished += point.m_nFinished;
-  cadet.m_nFinishedSecs += point.m_nFinishedSecs;
+  SessionPoint& point = cadet.m_vSessions[at];
+  point.m_tally.m_nJudged += added.m_tally.m_nJudged;
+  point.m_tally.m_nRight += added.m_tally.m_nRight;
+  point.m_tally.m_nWrong += added.m_tally.m_nWrong;
+  point.m_tally.m_nTimedOut += added.m_tally.m_nTimedOut;
+  point.m_nFinished += added.m_nFinished;
+  point.m_nFinishedSecs += added.m_nFinishedSecs;
+  cadet.m_total.m_nJudged += added.m_tally.m_nJudged;
+  cadet.m_total.m_nRight += added.m_tally.m_nRight;
+  cadet.m_total.m_nWrong += added.m_tally.m_nWrong;
+  cadet.m_total.m_nTimedOut += added.m_tally.m_nTimedOut;
+  cadet.m_nFinished += added.m_nFinished;
+  cadet.m_nFinishedSecs += added.m_nFinishedSecs;
   if (session.m_oSummary) {
     const LogSummary& summary = *session.m_oSummary;
     if (!cadet.m_oLatestSummary || !(point.m_dtStart < cadet.m_dtLatestSummary)) {
@@ -138,8 +163,6 @@ int ReportModel::AddSession(const LogSession& session) {
     cadet.m_nBestLevel = std::max(cadet.m_nBestLevel, summary.m_nLevel);
     cadet.m_nBestHighScore = std::max(cadet.m_nBestHighScore, summary.m_nHighScore);
   }
-  cadet.m_vSessions.push_back(point);
-  return point.m_nNumber;
 }
 
 void ReportModel::Finish() {

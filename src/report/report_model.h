@@ -99,6 +99,9 @@ class ReportModel {
   // Adds the session; 0 when the same session (cadet and start time) was added before,
   // else the session's number.
   int AddSession(const LogSession& session);
+  // Adds a later part of the session last added (a long session is read in parts, see
+  // LogReader), under the number AddSession gave it.
+  void AddSessionPart(int number, const LogSession& part);
   // Sorts each cadet's sessions by time and the cadets by name; call once all are added.
   void Finish();
 
@@ -108,12 +111,17 @@ class ReportModel {
 
  private:
   CadetReport& Cadet(const std::string& name);
+  // Counts the part's answers and its summary into the session at `point` of `cadet`.
+  static void AddAnswers(CadetReport& cadet, std::size_t point, const LogSession& part);
 
   std::vector<SourceReport> m_vSources;
   std::vector<CadetReport> m_vCadets;
   std::unordered_map<std::string, std::size_t> m_mCadetIndex;
   std::set<std::tuple<std::string, LogDateTime>> m_setSeen;
   int m_nSessions = 0;
+  // Where the session last added is, for its later parts.
+  std::size_t m_nLastCadet = 0;
+  std::size_t m_nLastPoint = 0;
 };
 
 }  // namespace qz

@@ -2,10 +2,11 @@
 
 namespace qz {
 
-void SessionCopies::Note(const LogSession& session, std::size_t log, std::size_t ordinal) {
+void SessionCopies::Note(const LogSession& session, std::size_t answers, bool summary,
+                         std::size_t log, std::size_t ordinal) {
   if (!session.m_bHeader)
     return;
-  const Copy copy{session.m_vAnswers.size(), session.m_oSummary.has_value(), log, ordinal};
+  const Copy copy{answers, summary, log, ordinal};
   const auto [it, added] = m_mBest.try_emplace({session.m_strCadet, session.m_dtStart}, copy);
   if (added)
     return;

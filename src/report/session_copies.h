@@ -16,7 +16,13 @@ namespace qz {
 class SessionCopies {
  public:
   // `log` and `ordinal` say where the copy is: which log, which session in it.
-  void Note(const LogSession& session, std::size_t log, std::size_t ordinal);
+  void Note(const LogSession& session, std::size_t log, std::size_t ordinal) {
+    Note(session, session.m_vAnswers.size(), session.m_oSummary.has_value(), log, ordinal);
+  }
+  // The same for a session read in parts: `head` is its first part, `answers` and `summary`
+  // say what all its parts held.
+  void Note(const LogSession& head, std::size_t answers, bool summary, std::size_t log,
+            std::size_t ordinal);
   // Whether this copy is the one to count. A session without header has no time to be known
   // by and always counts.
   bool IsChosen(const LogSession& session, std::size_t log, std::size_t ordinal) const;

@@ -117,6 +117,18 @@ qz_window() {
   timeout "${2:-15}" xdotool search --sync --limit 1 --name "^$1\$" 2>/dev/null | head -1
 }
 
+# qz_box TITLE [SECONDS]: prints the id of the message box titled exactly TITLE once it shows
+# (xdotool's search does not find SDL's message boxes by name; xwininfo lists them).
+qz_box() {
+  local id
+  for _ in $(seq $((${2:-15} * 10))); do
+    id=$(xwininfo -root -tree | awk -v t="\"$1\":" '$2 == t {print $1; exit}')
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
 # qz_key WIN KEY...: key presses to the window WIN.
 qz_key() {
   local win=$1

@@ -4,7 +4,8 @@
 # the quit question pending, and inside the pause after a wrong answer. Each time the game
 # leaves at once with status 0, asking nothing, and keeps the run as leaving by EXIT keeps it:
 # every judged answer logged once, the summary after them when there were any, a match in
-# progress counted as ended (lost by default), all 26 settings saved.
+# progress counted as ended (lost by default), all 26 settings saved. Then the same with 300
+# key presses still queued (they are dropped, not played), and SIGHUP (a closed terminal).
 # Usage: sigterm_test.sh path/to/quizendo
 set -u
 . "$(dirname "$0")/lib.sh"
@@ -79,4 +80,38 @@ for row in "idle 0 0" "problem 2 1 1 1 1 2" "question 0 1" "pause 1 1 0 1 0 1"; 
     fail "$state: CntRight is $(qz_ini_value CntRight), not $matches"
   [ "$(qz_ini_value CadetName)" = Player ] || fail "$state: CadetName is '$(qz_ini_value CadetName)'"
 done
+
+# 300 key presses queued in a match (answers, each starting pauses and animations), then
+# SIGTERM: the game must not play them first.
+rm -f "$qz_log"
+printf '[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n' >"$qz_ini"
+qz_start_to_idle 120 queued
+qz_key "$win" Return shift # ENTER; Get Ready cut short
+keys=()
+for _ in $(seq 100); do keys+=(1 2 Return); done
+timeout 60 xdotool windowfocus --sync "$win" key --delay 1 "${keys[@]}"
+lines_at_signal=$(qz_log_count "$problem_line")
+qz_signal TERM
+qz_wait_for 5 eval '! kill -0 "$(cat "$qz_work/game.pid")" 2>/dev/null' ||
+  fail "queued: the game was still playing 5 s after SIGTERM ($(qz_log_count "$problem_line") lines)"
+qz_wait_exit 5
+[ "$qz_status" -eq 0 ] || fail "queued: the game ended with status $qz_status"
+lines=$(qz_log_count "$problem_line")
+[ $((lines - lines_at_signal)) -le 1 ] ||
+  fail "queued: $((lines - lines_at_signal)) answers logged after SIGTERM"
+if [ "$lines" -gt 0 ]; then
+  [ "$(qz_log_count "^SUMMARY$")" -eq 1 ] || fail "queued: no summary"
+fi
+qz_expect_26_values "$qz_ini" queued
+echo "queued: $lines_at_signal answers logged at SIGTERM, $lines at exit"
+
+# SIGHUP at the idle screen: left and saved like SIGTERM.
+rm -f "$qz_log"
+printf '[1.01]\nCadetName=Hup\n' >"$qz_ini"
+qz_start_to_idle 60 hup
+qz_signal HUP
+qz_wait_exit 15
+[ "$qz_status" -eq 0 ] || fail "hup: the game ended with status $qz_status"
+qz_expect_26_values "$qz_ini" hup
+[ "$(qz_ini_value CadetName)" = Hup ] || fail "hup: CadetName is '$(qz_ini_value CadetName)'"
 echo PASS

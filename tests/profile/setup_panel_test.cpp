@@ -276,6 +276,19 @@ TEST_F(SetupPanel, EmptiedNameKeepsItsFirstLetter) {
   ClosePanelAndQuit();
 }
 
+TEST_F(SetupPanel, TypedAndPastedNamesStopAtSixtyFourCharactersWithoutControls) {
+  OpenPanelWith([](TrainingSettings& s) { s.m_strCadetName = "Ann"; });
+  ClickItem(kItemCadetName);
+  Press(Key::kEnd);
+  Then([&] { m_headless.SetClipboardText("\tBo" + std::string(18000, 'x')); });
+  Press(Key::kV, false, true);
+  Then([&] {
+    EXPECT_EQ(64u, m_settings.m_strCadetName.size());
+    EXPECT_EQ("Ann Bo", m_settings.m_strCadetName.substr(0, 6));
+  });
+  ClosePanelAndQuit();
+}
+
 TEST_F(SetupPanel, BirthDateBoxesTakeOnlyNumbersAboveZero) {
   OpenPanelWith([](TrainingSettings& s) {
     s.m_nBDateDay = 25;

@@ -39,7 +39,10 @@ TrainingSettings Distinct() {
   for (const SettingField& field : SettingFields()) {
     ++n;
     if (field.m_pText != nullptr) {
-      settings.*field.m_pText = " value " + std::to_string(n) + "; =\n";
+      // A name keeps no control characters (they are blanked when read); the other texts
+      // keep even a line break.
+      const bool name = field.m_pText == &TrainingSettings::m_strCadetName;
+      settings.*field.m_pText = " value " + std::to_string(n) + "; =" + (name ? " " : "\n");
     } else {
       settings.*field.m_pNumber = n % 2 == 0 ? -n * 1000 : n * 100003;
     }

@@ -142,6 +142,9 @@ TEST_F(LogReaderTest, RejectsDamagedProblemLines) {
       "001 07-05-14 16:02:20\t\t3 * 4 =12\t\tOK\t 5s\tscore: 10",                    // unknown sign
       "001 07-05-14 16:02:20\t\t3 + 4 =99999999999\t\tOK\t 5s\tscore: 10",  // beyond 32 bits
       "001 07-05-14 16:02:20\t\t3 + 4 =T/O 7\t\t 5s\tscore: 10",
+      // Figures no log of the game holds: the next problem's number would overflow.
+      "2147483647 07-05-14 16:02:20\t\t6 x 7 =48 (42)\t\t 5s\tscore: 10",
+      "100000 07-05-14 16:02:20\t\t3 + 4 =7\t\tOK\t 5s\tscore: 10",
   };
   for (const char* line : lines) {
     LogAnswer answer;
@@ -231,6 +234,32 @@ TEST_F(LogReaderTest, ReadsEveryFigureOfTheSummary) {
   ASSERT_EQ(1u, trimmed.m_vSessions.size());
   EXPECT_EQ(17, trimmed.m_vSessions[0].m_oSummary->m_nLinesRead);
   EXPECT_EQ("", trimmed.m_vSessions[0].m_oSummary->m_strStyle);
+}
+
+TEST_F(LogReaderTest, ARunLongerThanAPartComesInPartsSoNoLogFillsTheMemory) {
+  const std::size_t per_part = LogReader::kAnswersPerPart;
+  const std::size_t answers = 2 * per_part + 100;
+  std::string log = Header("Ace");
+  for (std::size_t i = 0; i < answers; ++i)
+    log += Line(static_cast<int>(i % 20) + 1, 3, "+", 4, 7, 7);
+  log += FormatSummary(SummaryValues{});
+  // And the same without a header: a log cut at the front.
+  for (const std::string& text : {log, log.substr(Header("Ace").size())}) {
+    const ReadResult result = ReadAll(text);
+    ASSERT_EQ(3u, result.m_vSessions.size());
+    for (int part = 0; part < 3; ++part) {
+      const LogSession& s = result.m_vSessions[static_cast<std::size_t>(part)];
+      EXPECT_EQ(part, s.m_nPart);
+      EXPECT_EQ(part < 2 ? per_part : 100u, s.m_vAnswers.size());
+      EXPECT_EQ(result.m_vSessions[0].m_strCadet, s.m_strCadet);
+      EXPECT_EQ(result.m_vSessions[0].m_nLine, s.m_nLine);
+      EXPECT_EQ(part == 2, s.m_oSummary.has_value());
+    }
+    // No answer lost or doubled between the parts.
+    EXPECT_EQ(static_cast<std::int64_t>(answers) - 1,
+              result.m_vSessions[2].m_vAnswers.back().m_nLine -
+                  result.m_vSessions[0].m_vAnswers.front().m_nLine);
+  }
 }
 
 TEST_F(LogReaderTest, AWholeLogOfTheGameAddsUpWithItsOwnSummaries) {

@@ -115,5 +115,34 @@ TEST(ReportModelTest, SessionsWithoutHeaderGoToAnUnnamedCadet) {
   EXPECT_EQ(1, model.Cadets()[0].m_vSessions[0].m_dtStart.m_nDay);
 }
 
+TEST(ReportModelTest, ASessionReadInPartsCountsAsOne) {
+  const std::vector<LogAnswer> answers = {
+      Answer(3, kAdd, 4, 7, kRight, 2), Answer(6, kMul, 7, 42, kWrong, 2),
+      Answer(6, kMul, 7, 42, kTimeOut, 10), Answer(2, kMul, 3, 6, kRight, 5)};
+  ReportModel whole;
+  ASSERT_EQ(1, whole.AddSession(Session("Ace", 2, answers)));
+  ReportModel parted;
+  LogSession first = Session("Ace", 2, {answers[0], answers[1]});
+  LogSession second = Session("Ace", 2, {answers[2], answers[3]});
+  second.m_nPart = 1;
+  second.m_oSummary.emplace();
+  second.m_oSummary->m_nLevel = 4;
+  ASSERT_EQ(1, parted.AddSession(first));
+  parted.AddSessionPart(1, second);
+  whole.Finish();
+  parted.Finish();
+
+  ASSERT_EQ(1u, parted.Cadets().size());
+  const CadetReport& w = whole.Cadets()[0];
+  const CadetReport& p = parted.Cadets()[0];
+  ASSERT_EQ(1u, p.m_vSessions.size());
+  EXPECT_EQ(w.m_vSessions[0].m_tally.m_nJudged, p.m_vSessions[0].m_tally.m_nJudged);
+  EXPECT_EQ(w.m_vSessions[0].m_nFinishedSecs, p.m_vSessions[0].m_nFinishedSecs);
+  EXPECT_EQ(w.m_total.m_nWrong, p.m_total.m_nWrong);
+  EXPECT_EQ(w.m_total.m_nTimedOut, p.m_total.m_nTimedOut);
+  EXPECT_EQ(w.m_aTimesTable[6][7].m_nJudged, p.m_aTimesTable[6][7].m_nJudged);
+  EXPECT_EQ(4, p.m_nBestLevel);
+}
+
 }  // namespace
 }  // namespace qz

@@ -84,6 +84,47 @@ TEST_F(Edit, DragSelectsAndTheTextScrollsToTheCaret) {
   EXPECT_GT(end, 2);
 }
 
+TEST_F(Edit, PastedControlCharactersBecomeBlanks) {
+  owner.clipboard = "Ann\tB\x01o\x7f\r\nsecond line";
+  Key(Key::kV, false, true);
+  EXPECT_EQ("Ann B o ", edit.GetText());
+}
+
+// Counts what the box asks its font to measure.
+class CountingFont : public Font {
+ public:
+  explicit CountingFont(Font& font) : m_font(font) {}
+  int LineHeight() const override { return m_font.LineHeight(); }
+  TextMask Render(std::string_view utf8) override { return m_font.Render(utf8); }
+  int MeasureWidth(std::string_view utf8) override {
+    measured += utf8.size();
+    return m_font.MeasureWidth(utf8);
+  }
+  std::size_t measured = 0;
+
+ private:
+  Font& m_font;
+};
+
+TEST_F(Edit, AClickInALongTextMeasuresItAFewTimesNotOncePerCharacter) {
+  ASSERT_NE(nullptr, font);
+  CountingFont counting(*font);
+  edit.SetFont(&counting);
+  const std::string text(18000, 'm');
+  edit.SetText(text);
+  const int after_two = font->MeasureWidth("mm");
+  counting.measured = 0;
+  edit.OnMouseDown({after_two, 4});
+  for (int x = 0; x < 80; x += 8)
+    edit.OnMouseMove({x, 4});
+  edit.OnMouseUp({after_two, 4});
+  EXPECT_EQ(std::make_pair(2, 2), Sel());
+  // Each boundary looked at measures at most the whole text: a few dozen times for a click
+  // and ten moves, where a measure per boundary would be 18,000 times each.
+  EXPECT_LT(counting.measured, text.size() * 40 * 12);
+  edit.SetFont(font.get());
+}
+
 TEST_F(Edit, PasswordShowsMaskCharacters) {
   ASSERT_NE(nullptr, font);
   EditBox secret;

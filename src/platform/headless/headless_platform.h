@@ -74,7 +74,7 @@ class HeadlessPlatform : public Clock,
   std::unique_ptr<NativeWindow> OpenWindow(const std::string& title, int width, int height,
                                            const Bitmap* icon, NativeWindow* owner) override;
   int Scale() const override { return m_nScale; }
-  std::string ClipboardText() override { return {}; }
+  std::string ClipboardText() override { return m_strClipboard; }
 
   // Set-up.
   // Called whenever the game waits on an empty queue, before time moves: the place to inject
@@ -84,6 +84,7 @@ class HeadlessPlatform : public Clock,
   void SetStartEpoch(std::int64_t seconds) { m_nStartEpoch = seconds; }
   // The tick the clock starts from, to try the wrap-around of the 32-bit tick.
   void SetTickOrigin(std::uint32_t tick) { m_nTickOrigin = tick; }
+  void SetClipboardText(std::string text) { m_strClipboard = std::move(text); }
   // A length for sound `id` that overrides its file.
   void SetSoundLength(int id, std::uint32_t ms) { m_soundLengths[id] = ms; }
 
@@ -122,6 +123,7 @@ class HeadlessPlatform : public Clock,
   std::uint64_t m_nTimeLimitMs = 24ull * 3600 * 1000;
   std::int64_t m_nStartEpoch = 1700000000;
   std::uint32_t m_nTickOrigin = 0;
+  std::string m_strClipboard;
   std::function<void()> m_idleHook;
   bool m_bInHook = false;
 

@@ -1,5 +1,6 @@
 #include "platform/posix/atomic_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,6 +17,8 @@ bool Fail(std::string* error, const char* what, const std::string& path, int err
     *error = std::string(what) + " " + path + ": " + std::strerror(err);
   return false;
 }
+
+constexpr char kTemporarySuffix[] = "XXXXXX";
 
 std::string ParentOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
@@ -62,6 +65,13 @@ std::string ResolveLink(const std::string& path) {
   return resolved;
 }
 
+// "<folder>/.<name>.XXXXXX": hidden, in the same folder, so the rename stays on one disk.
+std::string TemporaryPattern(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return ParentOf(path) + "/." + name + "." + kTemporarySuffix;
+}
+
 }  // namespace
 
 bool CreateFolders(const std::string& folder, std::string* error) {
@@ -88,19 +98,29 @@ bool CreateFolders(const std::string& folder, std::string* error) {
 bool ReplaceFileAtomically(const std::string& requested_path, std::string_view content,
                            std::string* error) {
   const std::string path = ResolveLink(requested_path);
+  // Only a regular file is replaced: renaming over a device, a fifo or a folder (perhaps
+  // reached through a link) would destroy what is there, not save settings.
+  struct stat old {};
+  const bool replacing = ::stat(path.c_str(), &old) == 0;
+  if (replacing && !S_ISREG(old.st_mode)) {
+    if (error != nullptr)
+      *error = "will not replace " + requested_path + ": it is not a regular file";
+    return false;
+  }
   const std::string folder = ParentOf(path);
   if (!CreateFolders(folder, error))
     return false;
 
-  const std::size_t slash = path.find_last_of('/');
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temp = folder + "/." + name + ".XXXXXX";
+  std::string temp = TemporaryPattern(path);
   const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0)
     return Fail(error, "cannot create a temporary file in", folder, errno);
 
-  struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+  if (replacing) {
+    // The file stays its owner's: saved by root (or through sudo), a player's file would
+    // otherwise become root's and unreadable to the player. Failing is harmless for anyone
+    // who is not root, whose files are theirs anyway.
+    [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
     ::fchmod(fd, old.st_mode & 07777);
   }
   const char* step = nullptr;
@@ -127,6 +147,29 @@ bool ReplaceFileAtomically(const std::string& requested_path, std::string_view c
   }
   FlushFolder(folder);
   return true;
+}
+
+int RemoveLeftoverTemporaryFiles(const std::string& requested_path) {
+  const std::string pattern = TemporaryPattern(ResolveLink(requested_path));
+  const std::size_t slash = pattern.find_last_of('/');
+  const std::string folder = pattern.substr(0, slash);
+  const std::string prefix =
+      pattern.substr(slash + 1, pattern.size() - slash - 1 - (sizeof kTemporarySuffix - 1));
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr)
+    return 0;
+  int removed = 0;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.size() != prefix.size() + sizeof kTemporarySuffix - 1 || !name.starts_with(prefix))
+      continue;
+    const std::string full = folder + "/" + name;
+    struct stat st {};
+    if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(full.c_str()) == 0)
+      ++removed;
+  }
+  ::closedir(dir);
+  return removed;
 }
 
 }  // namespace qz

@@ -5,8 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "platform/ini_value_text.h"
@@ -60,25 +62,43 @@ std::string IniSettingsStore::DefaultPath(std::string_view app_name) {
 void IniSettingsStore::Load() {
   // Non-blocking, so that a fifo in place of the file cannot hang the game.
   const int fd = ::open(m_strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0)
+  if (fd < 0) {
+    if (errno != ENOENT)
+      m_strLoadProblem = "cannot read " + m_strPath + ": " + std::strerror(errno);
     return;
+  }
   struct stat st {};
   std::string content;
-  bool usable = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-  // Reads in pieces and stops past the limit, whatever size the file claims or grows to.
+  if (::fstat(fd, &st) != 0) {
+    m_strLoadProblem = "cannot read " + m_strPath + ": " + std::strerror(errno);
+  } else if (!S_ISREG(st.st_mode)) {
+    m_strLoadProblem = "cannot read " + m_strPath + ": " +
+                       (S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file");
+  }
+  // Reads in pieces up to the limit, whatever size the file claims or grows to.
+  bool cut = false;
   char piece[64 * 1024];
-  while (usable && content.size() <= kMaxFileBytes) {
-    const ssize_t n = ::read(fd, piece, sizeof piece);
+  while (m_strLoadProblem.empty()) {
+    const std::size_t room = kMaxFileBytes - content.size();
+    const ssize_t n = ::read(fd, piece, std::min(sizeof piece, room + 1));
     if (n < 0 && errno == EINTR)
       continue;
     if (n < 0)
-      usable = false;
+      m_strLoadProblem = "cannot read " + m_strPath + ": " + std::strerror(errno);
     if (n <= 0)
       break;
-    content.append(piece, static_cast<std::size_t>(n));
+    const auto got = static_cast<std::size_t>(n);
+    content.append(piece, std::min(got, room));
+    if (got > room) {
+      cut = true;
+      // The line the limit falls in is incomplete: it is not read.
+      const std::size_t last_end = content.rfind('\n');
+      content.resize(last_end == std::string::npos ? 0 : last_end + 1);
+      break;
+    }
   }
   ::close(fd);
-  if (!usable || content.size() > kMaxFileBytes)
+  if (!m_strLoadProblem.empty())
     return;
 
   std::string_view rest = content;
@@ -88,13 +108,19 @@ void IniSettingsStore::Load() {
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     if (!line.empty() && line.back() == '\r')
       line.remove_suffix(1);
-    if (line.size() > kMaxLineBytes)
+    if (line.size() > kMaxLineBytes) {
+      cut = true;
       continue;
+    }
     if (m_lines.size() == kMaxLines) {
-      m_lines.clear();
-      return;
+      cut = true;
+      break;
     }
     ParseLine(line);
+  }
+  if (cut) {
+    m_strLoadProblem =
+        m_strPath + " is too large to keep whole (over 4 MB, 65536 lines or a 64 KB line)";
   }
 }
 
@@ -204,6 +230,11 @@ void IniSettingsStore::WriteInt(std::string_view section, std::string_view name,
 }
 
 bool IniSettingsStore::Save(std::string* error) {
+  if (!m_strLoadProblem.empty()) {
+    if (error != nullptr)
+      *error = m_strLoadProblem;
+    return false;
+  }
   if (!m_strWriteError.empty()) {
     if (error != nullptr)
       *error = m_strWriteError;

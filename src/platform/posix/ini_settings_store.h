@@ -12,10 +12,13 @@ namespace qz {
 
 // The settings store kept in an INI file: "[section]" lines followed by "name=value" lines.
 //
-// The file is read once, at construction, and never fails to read: a missing file, a folder, an
-// unreadable or oversized file reads as empty; a line that cannot be understood or is too long
-// is ignored. Section and value names compare without regard to ASCII case. When a name appears
-// twice in a section, the last one counts, and a write replaces that one.
+// The file is read once, at construction. A missing file reads as empty. A file that is there
+// but cannot be read (no permission, a folder or a device in its place, a read error) reads as
+// empty too, and Save refuses to write over it: LoadProblem says why. An oversized file is read
+// as far as the limits go (an overlong line is skipped, the lines after it still count) and is
+// not saved over either, since the part left unread would be lost. A line that cannot be
+// understood is kept as it is. Section and value names compare without regard to ASCII case.
+// When a name appears twice in a section, the last one counts, and a write replaces that one.
 //
 // Save rewrites the whole file atomically (see ReplaceFileAtomically). Lines the game does not
 // know - other names, other sections, comments (';' or '#' first), anything unreadable that fit
@@ -30,8 +33,8 @@ namespace qz {
 // Every text written therefore reads back byte for byte.
 class IniSettingsStore : public SettingsStore {
  public:
-  // Larger files, files with more lines, and longer lines are ignored when reading and refused
-  // when saving, so a hostile file cannot take much memory and whatever is saved reads back.
+  // Reading stops at these limits and saving refuses to pass them, so a hostile file cannot
+  // take much memory and whatever is saved reads back.
   static constexpr std::size_t kMaxFileBytes = std::size_t{4} << 20;
   static constexpr std::size_t kMaxLines = std::size_t{64} << 10;
   static constexpr std::size_t kMaxLineBytes = std::size_t{64} << 10;
@@ -54,6 +57,7 @@ class IniSettingsStore : public SettingsStore {
                    std::string_view value) override;
   void WriteInt(std::string_view section, std::string_view name, int value) override;
   bool Save(std::string* error) override;
+  std::string LoadProblem() const override { return m_strLoadProblem; }
 
  private:
   struct Line {
@@ -74,6 +78,7 @@ class IniSettingsStore : public SettingsStore {
   std::string m_strPath;
   std::vector<Line> m_lines;
   std::string m_strWriteError;
+  std::string m_strLoadProblem;
 };
 
 }  // namespace qz

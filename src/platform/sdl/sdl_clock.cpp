@@ -4,6 +4,8 @@
 
 #include <ctime>
 
+#include "platform/sdl/terminate_request.h"
+
 namespace qz {
 namespace {
 
@@ -24,7 +26,8 @@ void SdlClock::Sleep(std::uint32_t ms) {
   for (;;) {
     SDL_PumpEvents();
     const std::uint32_t elapsed = SDL_GetTicks() - start;
-    if (elapsed >= ms)
+    // An order to end cuts every sleep short: the game is leaving.
+    if (elapsed >= ms || TerminateRequested())
       return;
     const std::uint32_t left = ms - elapsed;
     SDL_Delay(left < kPumpSliceMs ? left : kPumpSliceMs);

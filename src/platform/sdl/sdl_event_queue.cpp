@@ -2,7 +2,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
+
+#include "platform/sdl/terminate_request.h"
 
 namespace qz {
 namespace {
@@ -61,6 +64,8 @@ bool ButtonOf(std::uint8_t sdl_button, MouseButton& out) {
   }
 }
 
+constexpr std::uint32_t kTerminateCheckMs = 100;
+
 // Whole logical pixels, rounding down also left of and above the window.
 int ToLogical(int output, int scale) {
   return output >= 0 ? output / scale : -((-output + scale - 1) / scale);
@@ -101,28 +106,44 @@ SdlEventQueue::~SdlEventQueue() {
 bool SdlEventQueue::Wait(Event& out, std::uint32_t timeout_ms) {
   const std::uint32_t start = SDL_GetTicks();
   for (;;) {
-    SDL_Event sdl;
-    int got = 0;
-    if (timeout_ms == kWaitForever) {
-      got = SDL_WaitEvent(&sdl);
-    } else {
+    if (TakeTerminateRequest(out))
+      return true;
+    // Waits in slices, so that an order to end is seen soon whatever SDL's wait does with
+    // the signal.
+    std::uint32_t slice = kTerminateCheckMs;
+    if (timeout_ms != kWaitForever) {
       const std::uint32_t elapsed = SDL_GetTicks() - start;
       if (elapsed >= timeout_ms)
         return Poll(out);
-      got = SDL_WaitEventTimeout(&sdl, static_cast<int>(timeout_ms - elapsed));
+      slice = std::min(slice, timeout_ms - elapsed);
     }
-    if (got == 1 && Translate(sdl, out))
+    SDL_Event sdl;
+    if (SDL_WaitEventTimeout(&sdl, static_cast<int>(slice)) == 1 && Translate(sdl, out))
       return true;
   }
 }
 
 bool SdlEventQueue::Poll(Event& out) {
+  if (TakeTerminateRequest(out))
+    return true;
   SDL_Event sdl;
   while (SDL_PollEvent(&sdl) == 1) {
     if (Translate(sdl, out))
       return true;
   }
-  return false;
+  return TakeTerminateRequest(out);
+}
+
+bool SdlEventQueue::TakeTerminateRequest(Event& out) {
+  if (m_bQuitGiven || !TerminateRequested())
+    return false;
+  m_bQuitGiven = true;
+  // Input not handled yet is dropped: the order to end goes ahead of it. What arrives later
+  // is dropped as it comes (Translate).
+  SDL_FlushEvents(SDL_KEYDOWN, SDL_MOUSEWHEEL);
+  out = Event{};
+  out.type = EventType::kQuit;
+  return true;
 }
 
 void SdlEventQueue::Post(const Event& e) {
@@ -169,6 +190,12 @@ void SdlEventQueue::KillTimer(int id) {
 
 bool SdlEventQueue::Translate(const SDL_Event& sdl, Event& out) {
   out = Event{};
+  if (sdl.type == SDL_QUIT) {
+    RequestTerminate();
+    return TakeTerminateRequest(out);
+  }
+  if (m_bQuitGiven && sdl.type >= SDL_KEYDOWN && sdl.type <= SDL_MOUSEWHEEL)
+    return false;
   if (sdl.type == m_nTickType && m_nTickType != 0) {
     auto found = m_timers.find(sdl.user.code);
     if (found == m_timers.end())
@@ -220,9 +247,6 @@ bool SdlEventQueue::Translate(const SDL_Event& sdl, Event& out) {
       out.window = sdl.motion.windowID;
       out.x = ToLogical(sdl.motion.x, m_nScale);
       out.y = ToLogical(sdl.motion.y, m_nScale);
-      return true;
-    case SDL_QUIT:
-      out.type = EventType::kQuit;
       return true;
     case SDL_WINDOWEVENT:
       out.window = sdl.window.windowID;

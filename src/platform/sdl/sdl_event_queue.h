@@ -41,8 +41,11 @@ class SdlEventQueue : public EventQueue {
   };
 
  private:
-  // False for SDL events the game has no use for, and for stale ticks.
+  // False for SDL events the game has no use for, for stale ticks, and for input once the
+  // game was ordered to end.
   bool Translate(const SDL_Event& sdl, Event& out);
+  // The order to end (see terminate_request.h) as one kQuit, the first time it is seen.
+  bool TakeTerminateRequest(Event& out);
 
   int m_nScale;
   std::uint32_t m_nTickType = 0;
@@ -51,6 +54,7 @@ class SdlEventQueue : public EventQueue {
   std::mutex m_postedLock;
   std::map<std::uint32_t, Event> m_posted;
   std::uint32_t m_nNextPosted = 0;
+  bool m_bQuitGiven = false;
 };
 
 }  // namespace qz

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/sdl/terminate_request.h"
 #include "platform/wave_info.h"
 
 namespace qz {
@@ -108,7 +109,8 @@ void SdlSoundPlayer::WaitUntilSilent(std::uint32_t length_ms) {
     return;
   }
   const std::uint32_t start = m_clock.TickMs();
-  while (Mix_Playing(kChannel) != 0 && m_clock.TickMs() - start < length_ms + kSyncGraceMs) {
+  while (Mix_Playing(kChannel) != 0 && m_clock.TickMs() - start < length_ms + kSyncGraceMs &&
+         !TerminateRequested()) {
     m_clock.Sleep(kPumpSliceMs);
   }
   Mix_HaltChannel(kChannel);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sdl/terminate_request.h"
+
 namespace qz {
 
 std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
@@ -12,11 +14,13 @@ std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
   // window, destroys it and shows another. The game draws in software and needs no GPU.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
-  // SDL's own handlers turn SIGTERM (a desktop session ending) and SIGINT into SDL_QUIT, which
-  // the game takes as an order to leave and save; the signals' default action would lose the
-  // run's settings. SDL_QUIT must mean only that: closing the last window stays a close
-  // request, which the game may answer with a question.
+  // SIGTERM (a desktop session ending), SIGINT and SIGHUP are the game's own order to leave
+  // and save (see terminate_request.h); their default action would lose the run's settings.
+  // SDL_QUIT must mean only that: closing the last window stays a close request, which the
+  // game may answer with a question.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  InstallTerminateHandlers();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) {
     if (error != nullptr)
       *error = SDL_GetError();

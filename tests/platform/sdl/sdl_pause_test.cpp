@@ -10,6 +10,7 @@
 #include "platform/sdl/sdl_event_queue.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/sdl_window_system.h"
+#include "platform/sdl/terminate_request.h"
 #include "support/xvfb_display.h"
 
 namespace qz {
@@ -199,6 +200,31 @@ TEST_F(SdlPause, TerminateSignalWakesTheWaitAsAnOrderToQuit) {
   ASSERT_TRUE(events->Wait(e, 30000));
   EXPECT_EQ(EventType::kQuit, e.type);
   EXPECT_EQ(0u, e.window);
+}
+
+TEST_F(SdlPause, AnOrderToEndGoesAheadOfQueuedInputWhichIsDropped) {
+  for (int signal_number : {SIGTERM, SIGINT, SIGHUP}) {
+    SCOPED_TRACE(signal_number);
+    InstallTerminateHandlers();  // a fresh run: the order of the case before is forgotten
+    events = std::make_unique<SdlEventQueue>(2);
+    for (int i = 0; i < 300; ++i) {
+      SDL_Event key = Key(i % 2 == 0 ? SDL_KEYDOWN : SDL_KEYUP, SDLK_1);
+      SDL_PushEvent(&key);
+    }
+    kill(getpid(), signal_number);
+    Event e;
+    ASSERT_TRUE(events->Wait(e, 30000));
+    EXPECT_EQ(EventType::kQuit, e.type);
+    // Neither what was queued nor what comes later reaches the game; nothing sleeps long.
+    SDL_Event late = Key(SDL_KEYDOWN, SDLK_2);
+    SDL_PushEvent(&late);
+    int inputs = 0;
+    while (events->Poll(e)) {
+      EXPECT_NE(EventType::kQuit, e.type);
+      inputs += e.type == EventType::kKeyDown || e.type == EventType::kKeyUp ? 1 : 0;
+    }
+    EXPECT_EQ(0, inputs);
+  }
 }
 
 TEST_F(SdlPause, PostedEventsKeepTheirOrderAndContent) {

@@ -1,0 +1,37 @@
+#include "platform/sdl/terminate_request.h"
+
+#include <signal.h>
+
+#include <initializer_list>
+
+namespace qz {
+namespace {
+
+volatile sig_atomic_t g_terminate = 0;
+
+void OnTerminateSignal(int) {
+  g_terminate = 1;
+}
+
+}  // namespace
+
+void InstallTerminateHandlers() {
+  g_terminate = 0;
+  struct sigaction action {};
+  action.sa_handler = OnTerminateSignal;
+  sigemptyset(&action.sa_mask);
+  // No SA_RESTART: a blocking wait returns early and the queue looks at the request.
+  action.sa_flags = 0;
+  for (int signal_number : {SIGTERM, SIGINT, SIGHUP})
+    sigaction(signal_number, &action, nullptr);
+}
+
+bool TerminateRequested() {
+  return g_terminate != 0;
+}
+
+void RequestTerminate() {
+  g_terminate = 1;
+}
+
+}  // namespace qz

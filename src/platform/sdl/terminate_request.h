@@ -1,0 +1,17 @@
+#pragma once
+
+namespace qz {
+
+// An order to end from outside: SIGTERM (a desktop session ending), SIGINT (Ctrl+C) or SIGHUP
+// (the terminal closed). The handler only notes it; the event queue turns it into one kQuit
+// ahead of any input still queued and drops that input, and sleeps and synchronous sounds end
+// early, so the game leaves at once however much input was waiting.
+
+// Takes charge of the three signals and clears any earlier request. Called at video start,
+// before anything waits.
+void InstallTerminateHandlers();
+bool TerminateRequested();
+// Notes a request as the signals do (SDL's own quit event, for one).
+void RequestTerminate();
+
+}  // namespace qz
