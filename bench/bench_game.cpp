@@ -6,6 +6,8 @@
 #include <string>
 
 #include "app/about_dlg.h"
+#include "records/session_log.h"
+#include "support/test_fonts.h"
 
 namespace qz::bench {
 namespace {
@@ -33,7 +35,8 @@ BenchGame::BenchGame(int scale, int level, WindowSystem* windows)
   m_pStore->WriteInt(kVersionText, "GameLevel", level);
   WindowSystem& window_system = windows != nullptr ? *windows : m_headless;
   m_pPlatform.reset(new Platform{m_headless, m_headless, m_headless, m_headless, window_system,
-                                 m_assets, *m_pStore, m_files, "quizendo", m_folder / "qz.log"});
+                                 m_assets, test::TestFonts(), *m_pStore, m_files, "quizendo",
+                                 m_folder / kLogFileName});
   m_pWindow = std::make_unique<CDrillDlg>(*m_pPlatform, m_settings);
   m_pWindow->SetAboutBox([this](Dialog& owner) { ShowAboutBox(*m_pPlatform, owner); });
 }

@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "game/drill_dlg.h"
-#include "platform/asset_store.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/ini_settings_store.h"
-#include "platform/posix_file_appender.h"
+#include "platform/posix/folder_asset_store.h"
+#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/posix_file_appender.h"
 #include "profile/training_settings.h"
 
 namespace qz::bench {
@@ -32,7 +32,7 @@ class BenchGame {
 
  private:
   std::filesystem::path m_folder;
-  AssetStore m_assets;
+  FolderAssetStore m_assets;
   HeadlessPlatform m_headless;
   std::unique_ptr<IniSettingsStore> m_pStore;
   PosixFileAppender m_files;

@@ -36,7 +36,8 @@ list(FILTER QZ_WEB_SOURCES EXCLUDE REGEX
   ".*/src/platform/(headless/.*|sdl/sdl_window_system\\.cpp|sdl/sdl_message_box\\.cpp)$")
 add_library(quizendo_web_core STATIC ${QZ_WEB_SOURCES})
 target_include_directories(quizendo_web_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
-target_compile_definitions(quizendo_web_core PUBLIC QZ_DATA_DIR="/assets")
+target_compile_definitions(quizendo_web_core PUBLIC QZ_DATA_DIR="/assets"
+  QZ_FONT_DIR="${QZ_WEB_FONT_DIR}")
 target_compile_options(quizendo_web_core PUBLIC ${QZ_WEB_FLAGS})
 target_link_libraries(quizendo_web_core PUBLIC qz_web_sdl)
 qz_apply_options(quizendo_web_core)

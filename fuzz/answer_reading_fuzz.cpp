@@ -19,7 +19,6 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include "fuzz_check.h"
-#include "game/answer_reading.h"
 #include "platform/canvas.h"
 #include "platform/color.h"
 #include "platform/event.h"
@@ -28,6 +27,7 @@
 #include "ui/answer_edit.h"
 #include "ui/control.h"
 #include "ui/dialog_template.h"
+#include "ui/typed_number.h"
 #include "ui/utf8_text.h"
 
 namespace {
@@ -44,8 +44,21 @@ std::int32_t ReferenceReading(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
+// The setup panel's reading: the same, but only spaces and tabs may stand before the number.
+std::int32_t ReferenceDateReading(std::string_view text) {
+  const std::size_t start = text.find_first_not_of(" \t");
+  if (start == std::string_view::npos)
+    return 0;
+  const char first = text[start];
+  if (first != '+' && first != '-' && (first < '0' || first > '9'))
+    return 0;
+  return ReferenceReading(text.substr(start));
+}
+
 void CheckReading(std::string_view text) {
   QZ_FUZZ_CHECK(qz::ReadAnswer(text) == ReferenceReading(text));
+  QZ_FUZZ_CHECK(qz::ReadTypedNumber(text, qz::LeadingBlanks::kSpaceAndTab) ==
+                ReferenceDateReading(text));
 }
 
 // An optional minus sign first, then digits and at most one decimal point.

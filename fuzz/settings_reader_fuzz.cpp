@@ -24,8 +24,8 @@
 #include <vector>
 
 #include "fuzz_check.h"
-#include "platform/ini_settings_store.h"
 #include "platform/ini_value_text.h"
+#include "platform/posix/ini_settings_store.h"
 #include "profile/training_settings.h"
 
 namespace {

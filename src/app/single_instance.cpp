@@ -1,6 +1,6 @@
 #include "app/single_instance.h"
 
-#include "platform/atomic_file.h"
+#include "platform/posix/atomic_file.h"
 
 namespace qz {
 

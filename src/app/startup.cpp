@@ -6,22 +6,23 @@
 #include <system_error>
 
 #include "app/single_instance.h"
-#include "platform/asset_store.h"
-#include "platform/ini_settings_store.h"
-#include "platform/posix_file_appender.h"
+#include "platform/posix/folder_asset_store.h"
+#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/posix_file_appender.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_event_queue.h"
+#include "platform/sdl/sdl_font_source.h"
 #include "platform/sdl/sdl_message_box.h"
 #include "platform/sdl/sdl_sound_player.h"
 #include "platform/sdl/sdl_video.h"
 #include "platform/sdl/sdl_window_system.h"
 #include "profile/training_settings.h"
+#include "records/session_log.h"
 
 namespace qz {
 namespace {
 
 constexpr const char* kSelfExe = "/proc/self/exe";
-constexpr const char* kLogFileName = "qz.log";
 constexpr const char* kFallbackName = "quizendo";
 
 std::optional<std::filesystem::path> SelfPath() {
@@ -99,7 +100,7 @@ int RunApplication(int argc, char** argv, WindowChoice window_choice,
   }
   SdlMessageBox message_box;
   const std::filesystem::path exe_dir = ExecutableDir(argv0);
-  std::optional<std::filesystem::path> asset_dir = AssetStore::Locate(exe_dir);
+  std::optional<std::filesystem::path> asset_dir = FolderAssetStore::Locate(exe_dir);
   if (!asset_dir) {
     return Fail(&message_box, app_name,
                 "cannot find the game's files: " + (exe_dir / "assets").string());
@@ -111,7 +112,8 @@ int RunApplication(int argc, char** argv, WindowChoice window_choice,
     return Fail(&message_box, app_name, instance.m_strRefusal);
 
   try {
-    AssetStore assets(*asset_dir);
+    FolderAssetStore assets(*asset_dir);
+    SdlFontSource fonts;
     SdlClock clock;
     SdlWindowSystem windows;
     SdlEventQueue events(windows);
@@ -119,8 +121,8 @@ int RunApplication(int argc, char** argv, WindowChoice window_choice,
     IniSettingsStore settings(settings_path);
     ChooseWindowMode(windows, settings, window_choice, app_name);
     PosixFileAppender files;
-    Platform platform{clock,  events,   sound, message_box, windows,
-                      assets, settings, files, app_name,    kLogFileName};
+    Platform platform{clock, events,   sound, message_box, windows,     assets,
+                      fonts, settings, files, app_name,    kLogFileName};
     return game(platform);
   } catch (const AssetError& e) {
     return Fail(&message_box, app_name, e.what());

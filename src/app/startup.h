@@ -20,8 +20,8 @@ inline constexpr char kFullScreenValue[] = "FullScreen";
 
 // Starts SDL, finds the assets, builds the platform and runs `game` on it, in a window or on the
 // whole screen as `window_choice` says or, when it says nothing, as the game was last left.
-// Returns the process exit status: the game's, or 1 when there is no display or an asset is
-// missing or broken (said on stderr, and in a message box when one can be shown).
+// Returns the process exit status: the game's, or 1 when there is no display or an asset or a
+// font is missing or broken (said on stderr, and in a message box when one can be shown).
 int RunApplication(int argc, char** argv, WindowChoice window_choice,
                    const std::function<int(Platform&)>& game);
 

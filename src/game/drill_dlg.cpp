@@ -3,22 +3,18 @@
 #include <vector>
 
 #include "profile/setup_panel.h"
+#include "profile/sound_ids.h"
 #include "profile/training_settings.h"
+#include "ui/palette.h"
 
 namespace qz {
 namespace {
-
-constexpr ColorRef kBlack = Rgb(0, 0, 0);
-constexpr ColorRef kRed = Rgb(255, 0, 0);
-constexpr ColorRef kWhite = Rgb(255, 255, 255);
-constexpr ColorRef kAmber = Rgb(255, 192, 77);
 
 constexpr char kBackground[] = "163";
 constexpr char kIcon[] = "icon";
 constexpr char kSoundOnPicture[] = "172";
 constexpr char kSoundOffPicture[] = "173";
 constexpr int kSoundSwitchSize = 24;
-constexpr int kWaitingMusic = 144;
 constexpr int kStatusFallbackHeights[] = {24, 22, 20, 18, 16, 14, 12};
 
 // Controls shown with the match displays and hidden under the setup panel.
@@ -145,8 +141,6 @@ void CDrillDlg::OnCommand(int id, int code) {
         OnUpdateAnswer();
       if (code == kEnSetFocus)
         OnSetFocusAnswer();
-      if (code == kEnKillFocus)
-        OnKillFocusAnswer();
       return;
     case kItemSoundSwitch:
       if (code == kStnClicked)
@@ -233,8 +227,6 @@ void CDrillDlg::OnSetFocusAnswer() {
   m_answer.SetCaretHidden(true);
 }
 
-void CDrillDlg::OnKillFocusAnswer() {}
-
 void CDrillDlg::OnSoundSwitch() {
   if (m_bSound) {
     m_bSound = false;
@@ -244,7 +236,7 @@ void CDrillDlg::OnSoundSwitch() {
     m_bSound = true;
     m_soundSwitch.SetImage(FindPicture(kSoundOnPicture), kSoundSwitchSize, kSoundSwitchSize);
     if (!m_bRunning)
-      m_platform.sound.Play(kWaitingMusic, kSoundResource | kSoundAsync | kSoundLoop);
+      m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
   }
   m_settings.m_nSoundOn = m_bSound ? 1 : 0;
 }
@@ -262,7 +254,7 @@ void CDrillDlg::OnSetup() {
     // is being pressed.
     FocusItem(kItemEnter);
     if (m_bSound)
-      m_platform.sound.Play(kWaitingMusic, kSoundResource | kSoundAsync | kSoundLoop);
+      m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
   } else {
     m_bSetupShown = true;
     ShowMatchTexts(false);

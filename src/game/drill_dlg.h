@@ -106,7 +106,6 @@ class CDrillDlg : public Dialog, protected MatchState {
 
   void OnUpdateAnswer();
   void OnSetFocusAnswer();
-  void OnKillFocusAnswer();
   void OnSoundSwitch();
   void OnSetup();
   void ShowAbout();
@@ -147,7 +146,6 @@ class CDrillDlg : public Dialog, protected MatchState {
   // Problems, records and settings.
   // The belt the game is played at: a stored level outside 1 to 8 plays as Black.
   int PlayedLevel() const;
-  ProblemSwitches OperationSwitches() const;
   void MakeProblem();
   void AppendLog(const std::string& text);
   void LogSessionHeader();

@@ -2,14 +2,14 @@
 // the score animations, winning and losing a match, the rank and the stored statistics.
 #include <algorithm>
 
-#include "game/answer_reading.h"
 #include "game/drill_dlg.h"
 #include "game/engine_texts.h"
 #include "game/judging_rules.h"
-#include "game/sound_ids.h"
 #include "platform/string_printf.h"
+#include "profile/sound_ids.h"
 #include "profile/training_settings.h"
 #include "records/fight_style.h"
+#include "ui/typed_number.h"
 
 namespace qz {
 

@@ -4,10 +4,10 @@
 
 #include "game/drill_dlg.h"
 #include "game/engine_texts.h"
-#include "game/sound_ids.h"
 #include "platform/color.h"
 #include "platform/string_printf.h"
 #include "profile/belts.h"
+#include "profile/sound_ids.h"
 #include "profile/training_settings.h"
 #include "records/fight_style.h"
 

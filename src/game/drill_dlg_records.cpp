@@ -22,18 +22,9 @@ int CDrillDlg::PlayedLevel() const {
   return level >= 1 && level <= 8 ? level : 8;
 }
 
-ProblemSwitches CDrillDlg::OperationSwitches() const {
-  ProblemSwitches switches;
-  switches.m_bDoAdd = m_settings.m_nDoAdd != 0;
-  switches.m_bDoSub = m_settings.m_nDoSub != 0;
-  switches.m_bDoMul = m_settings.m_nDoMul != 0;
-  switches.m_bDoDiv = m_settings.m_nDoDiv != 0;
-  switches.m_bNoNeg = m_settings.m_nNoNeg != 0;
-  return switches;
-}
-
 void CDrillDlg::MakeProblem() {
-  const Problem p = qz::MakeProblem(m_rng, m_difficulty.m_nOperandLimit, OperationSwitches());
+  const Problem p =
+      qz::MakeProblem(m_rng, m_difficulty.m_nOperandLimit, OperationSwitches(m_settings));
   m_nOp = p.m_nOp;
   m_strSign = p.m_strSign;
   m_nA = p.m_nA;
@@ -54,8 +45,8 @@ void CDrillDlg::LogSessionHeader() {
 }
 
 void CDrillDlg::LogProblemLine() {
-  AppendLog(
-      FormatProblemLine(ProblemLineOf(*this, m_difficulty.m_nMatchLength, m_platform.clock.Now())));
+  AppendLog(FormatProblemLine(
+      ProblemLineOf(State(), m_difficulty.m_nMatchLength, m_platform.clock.Now())));
 }
 
 void CDrillDlg::LogSummary() {

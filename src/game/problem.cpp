@@ -96,4 +96,14 @@ Problem MakeProblem(Rng& rng, int limit, const ProblemSwitches& switches) {
   return p;
 }
 
+ProblemSwitches OperationSwitches(const TrainingSettings& settings) {
+  ProblemSwitches switches;
+  switches.m_bDoAdd = settings.m_nDoAdd != 0;
+  switches.m_bDoSub = settings.m_nDoSub != 0;
+  switches.m_bDoMul = settings.m_nDoMul != 0;
+  switches.m_bDoDiv = settings.m_nDoDiv != 0;
+  switches.m_bNoNeg = settings.m_nNoNeg != 0;
+  return switches;
+}
+
 }  // namespace qz

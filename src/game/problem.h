@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/rng.h"
+#include "profile/training_settings.h"
 
 namespace qz {
 
@@ -41,5 +42,8 @@ void FlipSigns(Rng& rng, bool no_neg, int& a, int& b);
 // (operation, first operand, second operand, then the signs), so a seed fixes the series.
 // The belts give limits of 5 and more; a limit below 2 is treated as 2.
 Problem MakeProblem(Rng& rng, int limit, const ProblemSwitches& switches);
+
+// The switches the settings set for the generator.
+ProblemSwitches OperationSwitches(const TrainingSettings& settings);
 
 }  // namespace qz

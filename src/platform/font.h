@@ -27,8 +27,15 @@ class Font {
   virtual int MeasureWidth(std::string_view utf8) = 0;
 };
 
-// Opens `face` with a cell height of `logical_height` canvas pixels, rendered for a canvas of
-// integer `scale`. Returns nothing when the font file cannot be found or read.
-std::unique_ptr<Font> OpenFont(FontFace face, int logical_height, int scale);
+// Opens the game's faces. Which files they come from, and where those are, is the backend's
+// business: the game names only the face and the size.
+class FontSource {
+ public:
+  virtual ~FontSource() = default;
+  // Opens `face` with a cell height of `logical_height` canvas pixels, rendered for a canvas of
+  // integer `scale`. Returns nothing for a size that cannot be drawn. Throws AssetError, naming
+  // the file, when the face's file cannot be read.
+  virtual std::unique_ptr<Font> Open(FontFace face, int logical_height, int scale) = 0;
+};
 
 }  // namespace qz

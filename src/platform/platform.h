@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/event_queue.h"
 #include "platform/file_appender.h"
+#include "platform/font.h"
 #include "platform/message_box.h"
 #include "platform/settings_store.h"
 #include "platform/sound_player.h"
@@ -22,6 +23,7 @@ struct Platform {
   MessageBox& message_box;
   WindowSystem& windows;
   AssetStore& assets;
+  FontSource& fonts;
   SettingsStore& settings;
   FileAppender& files;
   std::string app_name;            // the executable's file name: "quizendo"

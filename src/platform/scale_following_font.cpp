@@ -1,21 +1,24 @@
 #include "platform/scale_following_font.h"
 
+#include <exception>
+
 namespace qz {
 
-std::unique_ptr<Font> ScaleFollowingFont::Open(FontFace face, int logical_height,
+std::unique_ptr<Font> ScaleFollowingFont::Open(FontSource& fonts, FontFace face, int logical_height,
                                                const WindowSystem& windows) {
   const int scale = windows.Scale();
-  std::unique_ptr<Font> font = OpenFont(face, logical_height, scale);
+  std::unique_ptr<Font> font = fonts.Open(face, logical_height, scale);
   if (font == nullptr)
     return nullptr;
   return std::unique_ptr<Font>(
-      new ScaleFollowingFont(face, logical_height, windows, std::move(font), scale));
+      new ScaleFollowingFont(fonts, face, logical_height, windows, std::move(font), scale));
 }
 
-ScaleFollowingFont::ScaleFollowingFont(FontFace face, int logical_height,
+ScaleFollowingFont::ScaleFollowingFont(FontSource& fonts, FontFace face, int logical_height,
                                        const WindowSystem& windows, std::unique_ptr<Font> font,
                                        int scale)
-    : m_face(face),
+    : m_fonts(fonts),
+      m_face(face),
       m_nLogicalHeight(logical_height),
       m_windows(windows),
       m_pFont(std::move(font)),
@@ -25,7 +28,11 @@ Font& ScaleFollowingFont::Current() const {
   const int scale = m_windows.Scale();
   if (scale != m_nScale) {
     // The face opened once already; should it fail now, the old scale still draws something.
-    std::unique_ptr<Font> reopened = OpenFont(m_face, m_nLogicalHeight, scale);
+    std::unique_ptr<Font> reopened;
+    try {
+      reopened = m_fonts.Open(m_face, m_nLogicalHeight, scale);
+    } catch (const std::exception&) {
+    }
     if (reopened != nullptr) {
       m_pFont = std::move(reopened);
       m_nScale = scale;

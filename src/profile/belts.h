@@ -24,7 +24,6 @@ struct BeltRow {
 
 inline constexpr int kWhiteBelt = 1;
 inline constexpr int kBlackBelt = 8;
-inline constexpr char kBeltWord[] = "Belt";
 // No belt hands the problem generator a smaller operand limit.
 inline constexpr int kMinOperandLimit = 2;
 

@@ -6,13 +6,14 @@
 #include "platform/sound_player.h"
 #include "platform/string_printf.h"
 #include "profile/cadet_name.h"
+#include "profile/sound_ids.h"
+#include "ui/palette.h"
+#include "ui/typed_number.h"
 
 namespace qz {
 namespace {
 
 constexpr char kArtwork[] = "175";
-constexpr ColorRef kBlack = Rgb(0, 0, 0);
-constexpr ColorRef kAmber = Rgb(255, 192, 77);
 constexpr int kEditFontHeight = 14;
 
 // The switches with their pictures: the highlighted one shows the switch on.
@@ -43,26 +44,6 @@ constexpr int kHighlightedBeltPicture = 187;  // + level
 
 const SwitchPictures& SwitchOf(int id) {
   return kSwitches[id - kItemDoAdd];
-}
-
-// What atoi reads from the box (optional blanks and sign, then digits), saturated to the int
-// range instead of overflowing.
-int ReadNumber(const std::string& text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-    ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  long long value = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    value = value * 10 + (text[i] - '0');
-    if (value > INT_MAX)
-      return negative ? INT_MIN : INT_MAX;
-  }
-  return static_cast<int>(negative ? -value : value);
 }
 
 }  // namespace
@@ -205,7 +186,7 @@ void CSetupPanel::ReapplyBelt() {
 
 void CSetupPanel::PlayClick() {
   // The panel clicks whatever the main window's sound switch says.
-  m_platform.sound.Play(kClickSound, kSoundResource | kSoundAsync);
+  m_platform.sound.Play(kSoundClick, kPlayAsync);
 }
 
 bool CSetupPanel::IsLastOperation(int id) const {
@@ -220,7 +201,7 @@ void CSetupPanel::OnClickSwitch(int id) {
   int& flag = m_settings.*SwitchOf(id).m_pFlag;
   // The problems need one operation at least: the last one that is on stays on.
   if (id != kItemNegatives && flag != 0 && IsLastOperation(id)) {
-    m_platform.sound.Play(kRefusalSound, kSoundResource | kSoundAsync);
+    m_platform.sound.Play(kSoundRefusal, kPlayAsync);
     return;
   }
   flag = flag == 0 ? 1 : 0;
@@ -261,7 +242,7 @@ void CSetupPanel::OnUpdateName() {
 void CSetupPanel::TakeDateNumber(const EditBox& box, int TrainingSettings::*field) {
   // No range check: the age computation copes with any date, and 0 or an emptied box keeps
   // the last value while the cadet types.
-  const int value = ReadNumber(box.GetText());
+  const int value = ReadTypedNumber(box.GetText(), LeadingBlanks::kSpaceAndTab);
   if (value > 0)
     m_settings.*field = value;
 }

@@ -32,8 +32,6 @@ enum SetupItem : int {
 class CSetupPanel : public Dialog {
  public:
   static constexpr int kTemplateId = 174;
-  static constexpr int kClickSound = 177;
-  static constexpr int kRefusalSound = 206;
   static constexpr int kBeltPictureSize = 18;
   static constexpr char kSecretWordText[] = "1234";
   // The most characters typing or pasting leaves in the name box: room for any real name.

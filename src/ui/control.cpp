@@ -1,4 +1,5 @@
 #include "ui/control.h"
+#include "ui/palette.h"
 
 namespace qz {
 
@@ -10,14 +11,6 @@ void Control::ApplyTemplate(const ControlTemplate& t, ControlOwner* owner) {
   m_bVisible = !t.Has(kStyleHidden);
   m_bEnabled = !t.Has(kStyleDisabled);
   m_strText = t.text;
-}
-
-void Control::MoveTo(int x, int y) {
-  if (x == m_rect.left && y == m_rect.top)
-    return;
-  Invalidate();  // where it was
-  m_rect = m_rect.Offset(x - m_rect.left, y - m_rect.top);
-  Invalidate();
 }
 
 void Control::Resize(int width, int height) {
@@ -89,7 +82,7 @@ void Control::PresentNow() {
 CtlColor Control::AskColors() {
   if (m_pOwner != nullptr)
     return m_pOwner->OnCtlColor(*this);
-  return CtlColor{Rgb(255, 192, 77), Rgb(0, 0, 0)};
+  return CtlColor{kAmber, kBlack};
 }
 
 }  // namespace qz

@@ -5,6 +5,7 @@
 #include "platform/scale_following_font.h"
 #include "ui/bitmap_static.h"
 #include "ui/edit_box.h"
+#include "ui/palette.h"
 #include "ui/picture_button.h"
 #include "ui/text_static.h"
 
@@ -12,8 +13,8 @@ namespace qz {
 namespace {
 
 // The colours every dialog of the game starts from: black background, amber text.
-constexpr ColorRef kDialogBack = Rgb(0, 0, 0);
-constexpr ColorRef kDialogText = Rgb(255, 192, 77);
+constexpr ColorRef kDialogBack = kBlack;
+constexpr ColorRef kDialogText = kAmber;
 // The dialog font: a plain sans about as tall as the templates' 8-point face.
 constexpr int kDialogFontHeight = 13;
 
@@ -242,16 +243,6 @@ void Dialog::FocusItem(int id) {
     SetFocus(c);
 }
 
-bool Dialog::IsItemVisible(int id) const {
-  const Control* c = GetItem(id);
-  return c != nullptr && c->IsVisible();
-}
-
-bool Dialog::IsItemEnabled(int id) const {
-  const Control* c = GetItem(id);
-  return c != nullptr && c->IsEnabled();
-}
-
 Control* Dialog::FindControl(int id) const {
   if (Control* c = GetItem(id))
     return c;
@@ -288,7 +279,8 @@ void Dialog::UpdateData(bool save) {
 }
 
 Font* Dialog::MakeFont(FontFace face, int height) {
-  std::unique_ptr<Font> font = ScaleFollowingFont::Open(face, height, m_platform.windows);
+  std::unique_ptr<Font> font =
+      ScaleFollowingFont::Open(m_platform.fonts, face, height, m_platform.windows);
   if (font == nullptr)
     return nullptr;
   m_fonts.push_back(std::move(font));

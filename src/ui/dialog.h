@@ -54,7 +54,6 @@ class Dialog : public ControlOwner, public PumpTarget {
   void MoveWindow(int x, int y);
   // The window's rectangle in the coordinates of the top-level window.
   Rect WindowRect() const;
-  Dialog* Parent() const { return m_pParent; }
 
   // --- Controls -----------------------------------------------------------------------
   // Binds a member object to the template control `id`: the window
@@ -71,8 +70,6 @@ class Dialog : public ControlOwner, public PumpTarget {
   void FocusItem(int id);
   // The control's colours or look depend on the window's state, which changed.
   void InvalidateItem(int id);
-  bool IsItemVisible(int id) const;
-  bool IsItemEnabled(int id) const;
   // Whether the control and every window it lies in are shown.
   bool IsShown(const Control& control) const;
   // Whether it is shown and enabled.

@@ -23,7 +23,6 @@ class EditBox : public Control {
   void SetText(std::string_view text) override;
   // The most characters typing or pasting may leave in the box.
   void SetLimitText(int limit);
-  int GetLimitText() const { return m_nLimit; }
   // The selection, start <= end, in characters.
   void GetSel(int* start, int* end) const;
   // Anchor at `start`, caret at `end`; clamped to the text.

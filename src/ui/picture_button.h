@@ -17,7 +17,6 @@ class PictureButton : public Control {
   void AutoLoad();
   // The picture that a paint shows now.
   const Bitmap* CurrentImage() const;
-  bool IsPressed() const { return m_bPressed; }
   void Click();
 
   bool TakesFocusOnClick() const override { return true; }

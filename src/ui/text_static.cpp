@@ -1,4 +1,5 @@
 #include "ui/text_static.h"
+#include "ui/palette.h"
 
 #include <algorithm>
 #include <string>
@@ -50,11 +51,10 @@ Font* TextStatic::FittingFont(Font& own, int width_pixels) {
 
 void TextStatic::Paint(Canvas& canvas, const Rect& where) {
   if (HasStyle(kStyleBlackFrame)) {
-    const ColorRef black = Rgb(0, 0, 0);
-    canvas.FillRect({where.left, where.top, where.right, where.top + 1}, black);
-    canvas.FillRect({where.left, where.bottom - 1, where.right, where.bottom}, black);
-    canvas.FillRect({where.left, where.top, where.left + 1, where.bottom}, black);
-    canvas.FillRect({where.right - 1, where.top, where.right, where.bottom}, black);
+    canvas.FillRect({where.left, where.top, where.right, where.top + 1}, kBlack);
+    canvas.FillRect({where.left, where.bottom - 1, where.right, where.bottom}, kBlack);
+    canvas.FillRect({where.left, where.top, where.left + 1, where.bottom}, kBlack);
+    canvas.FillRect({where.right - 1, where.top, where.right, where.bottom}, kBlack);
     return;
   }
   const CtlColor colors = AskColors();

@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 #include "game/engine_texts.h"
-#include "game/sound_ids.h"
+#include "game/problem.h"
+#include "platform/rng.h"
 #include "platform/string_printf.h"
+#include "profile/belts.h"
+#include "profile/sound_ids.h"
 #include "profile/training_settings.h"
 #include "support/game_fixture.h"
 
@@ -210,31 +213,70 @@ TEST_F(Match, QuitQuestionStopsTheClockAndCanBeWithdrawnOrConfirmed) {
   EXPECT_EQ(std::string::npos, Log().find("SUMMARY")) << "no answer judged, no summary";
 }
 
+// The problems a match with `seed` poses with `settings`, for a flow that draws once between
+// the first and the second problem (the time-out's rebuke).
+std::vector<Problem> ReplayedProblems(std::uint32_t seed, int limit,
+                                      const TrainingSettings& settings) {
+  Rng rng;
+  rng.Seed(seed);
+  std::vector<Problem> problems{MakeProblem(rng, limit, OperationSwitches(settings))};
+  rng.Next();
+  problems.push_back(MakeProblem(rng, limit, OperationSwitches(settings)));
+  return problems;
+}
+
+// The time-out is judged inside the pause after the wrong answer and poses the next problem;
+// the interrupted judgement must then stop, not pose yet another one over it: the second
+// problem the player sees is the second of the match's series, and it is the one answered
+// and logged.
 TEST_F(Match, TimeOutInsideThePauseAfterAWrongAnswerFinishesTheProblemOnce) {
-  UseBelt(1);
+  const BeltRow& black = BeltRowFor(kBlackBelt);
+  UseBelt(kBlackBelt);
   SoundOff();
   StartMatch();
+  MatchState first;
+  Then([&] { first = State(); });
   Advance(8500);
   AnswerWrong();  // its 3 s pause runs past the tenth second
   Advance(8000);
+  MatchState second;
   Then([&] {
+    second = State();
     EXPECT_EQ(1, State().m_nDone);
     EXPECT_EQ(2, State().m_nAnswers);
-    EXPECT_EQ(9, State().m_nToGo);
+    EXPECT_EQ(black.m_nMatchLength - 1, State().m_nToGo);
     EXPECT_EQ(2, State().m_nWrong);
     EXPECT_TRUE(State().m_bInputOpen);
     EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
   });
+  Answer(0);
+  Advance(4000);
   Press(Key::kEscape);
   Press(Key::kReturn);
   Advance(4000);
   Leave();
 
+  // The match's seed is the calendar second it was reset in; its first problem tells which.
+  std::vector<Problem> series;
+  for (std::uint32_t seed = kTestStartEpoch; seed < kTestStartEpoch + 60 && series.empty();
+       ++seed) {
+    std::vector<Problem> replayed = ReplayedProblems(seed, black.m_nOperandLimit, m_settings);
+    if (replayed[0].m_nOp == first.m_nOp && replayed[0].m_nA == first.m_nA &&
+        replayed[0].m_nB == first.m_nB)
+      series = replayed;
+  }
+  ASSERT_FALSE(series.empty()) << "no seed gives the first problem";
+  EXPECT_EQ(series[1].m_nOp, second.m_nOp);
+  EXPECT_EQ(series[1].m_nA, second.m_nA);
+  EXPECT_EQ(series[1].m_nB, second.m_nB);
+
   const std::vector<std::string> lines = ProblemLines();
-  ASSERT_EQ(2u, lines.size());
+  ASSERT_EQ(3u, lines.size());
   EXPECT_EQ(0u, lines[0].rfind("000 ", 0)) << "a wrong answer before any finished problem";
   EXPECT_EQ(0u, lines[1].rfind("001 ", 0));
   EXPECT_NE(std::string::npos, lines[1].find("T/O ("));
+  EXPECT_EQ(0u, lines[2].rfind("002 ", 0));
+  EXPECT_NE(std::string::npos, lines[2].find(series[1].m_strText)) << lines[2];
 }
 
 TEST_F(Match, KeyPressesCutEveryPauseShort) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "support/game_fixture.h"
+#include "support/test_fonts.h"
 
 namespace qz {
 namespace {
@@ -16,8 +17,9 @@ class UnreadableSettings : public test::GameFixture {
  protected:
   UnreadableSettings()
       : m_store((fs::create_directory(SettingsPath()), SettingsPath().string())),
-        m_folderPlatform{m_headless, m_headless, m_headless, m_headless, m_headless,
-                         m_assets,   m_store,    m_files,    "quizendo", LogPath()} {
+        m_folderPlatform{m_headless, m_headless, m_headless,        m_headless,
+                         m_headless, m_assets,   test::TestFonts(), m_store,
+                         m_files,    "quizendo", LogPath()} {
     UseWindow(std::make_unique<CDrillDlg>(m_folderPlatform, m_settings));
   }
 

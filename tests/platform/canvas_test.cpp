@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_fonts.h"
+
 namespace qz {
 namespace {
 
@@ -125,7 +127,7 @@ TEST(Canvas, TextNeverLeavesItsBox) {
 TEST(Canvas, RealFontDrawsInsideItsBoxAtEveryScale) {
   for (int scale : {1, 2}) {
     SCOPED_TRACE(scale);
-    std::unique_ptr<Font> font = OpenFont(FontFace::kCondensedBold, 32, scale);
+    std::unique_ptr<Font> font = test::TestFonts().Open(FontFace::kCondensedBold, 32, scale);
     ASSERT_TRUE(font);
     EXPECT_NEAR(32 * scale, font->LineHeight(), 2 * scale);
     Canvas c(200, 60, scale);
@@ -141,15 +143,6 @@ TEST(Canvas, RealFontDrawsInsideItsBoxAtEveryScale) {
     }
     EXPECT_EQ(0, stray);
   }
-}
-
-TEST(Font, SansMeasuresWhatItRenders) {
-  std::unique_ptr<Font> font = OpenFont(FontFace::kSans, 16, 1);
-  ASSERT_TRUE(font);
-  const TextMask mask = font->Render("Perfect");
-  EXPECT_EQ(font->MeasureWidth("Perfect"), mask.width);
-  EXPECT_EQ(0, font->MeasureWidth(""));
-  EXPECT_EQ(0, font->Render("").width);
 }
 
 }  // namespace

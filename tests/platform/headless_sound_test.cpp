@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless_platform.h"
+#include "platform/posix/folder_asset_store.h"
 #include "support/media_bytes.h"
 #include "support/scratch_dir.h"
 
@@ -25,7 +26,7 @@ class HeadlessSound : public ::testing::Test {
   Outcome OutcomeOf(size_t i) const { return platform.Sounds().at(i).outcome; }
 
   test::ScratchDir dir;
-  AssetStore assets;
+  FolderAssetStore assets;
   HeadlessPlatform platform;
 };
 

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "app/single_instance.h"
-#include "platform/atomic_file.h"
+#include "platform/posix/atomic_file.h"
 #include "support/scratch_dir.h"
 
 namespace qz {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_fonts.h"
+
 namespace qz {
 namespace {
 
@@ -21,12 +23,12 @@ class ScaleOnlyWindows : public WindowSystem {
 // Text drawn after a switch to another scale is rendered for that scale, not enlarged.
 TEST(ScaleFollowingFontTest, RendersForTheScaleOfTheMoment) {
   ScaleOnlyWindows windows;
-  std::unique_ptr<Font> font = ScaleFollowingFont::Open(FontFace::kSans, 16, windows);
-  if (font == nullptr)
-    GTEST_SKIP() << "the DejaVu fonts are not installed";
+  FontSource& fonts = test::TestFonts();
+  std::unique_ptr<Font> font = ScaleFollowingFont::Open(fonts, FontFace::kSans, 16, windows);
+  ASSERT_NE(nullptr, font);
   for (int scale : {2, 3, 1, 2}) {
     windows.m_nScale = scale;
-    std::unique_ptr<Font> direct = OpenFont(FontFace::kSans, 16, scale);
+    std::unique_ptr<Font> direct = fonts.Open(FontFace::kSans, 16, scale);
     ASSERT_NE(nullptr, direct);
     EXPECT_EQ(direct->LineHeight(), font->LineHeight()) << "scale " << scale;
     EXPECT_EQ(direct->MeasureWidth("Would you like"), font->MeasureWidth("Would you like"))

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ini_settings_store.h"
 #include "platform/ini_value_text.h"
+#include "platform/posix/ini_settings_store.h"
 #include "profile/profile_test_support.h"
 #include "profile/training_settings.h"
 #include "records/log_reader.h"

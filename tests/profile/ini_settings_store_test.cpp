@@ -1,4 +1,4 @@
-#include "platform/ini_settings_store.h"
+#include "platform/posix/ini_settings_store.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/atomic_file.h"
-#include "platform/ini_settings_store.h"
+#include "platform/posix/atomic_file.h"
+#include "platform/posix/ini_settings_store.h"
 #include "profile/profile_test_support.h"
 #include "support/run_program.h"
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "profile/belts.h"
+#include "profile/sound_ids.h"
 #include "support/game_fixture.h"
 #include "ui/bitmap_static.h"
 
@@ -95,7 +96,7 @@ TEST_P(ShowingThePanel, ClicksOnceAndHighlightsTheCurrentBelt) {
     s.m_nBDateYear = 2015;
   });
   Then([&] {
-    EXPECT_EQ(std::vector<int>{CSetupPanel::kClickSound}, PanelSounds());
+    EXPECT_EQ(std::vector<int>{kSoundClick}, PanelSounds());
     const bool in_range = level >= 1 && level <= 8;
     EXPECT_EQ(in_range ? std::vector<int>{level} : std::vector<int>{}, HighlightedBelts());
     EXPECT_EQ(level, m_settings.m_nGameLevel);
@@ -332,7 +333,7 @@ TEST_F(SetupPanel, LastOperationCannotBeSwitchedOff) {
     EXPECT_EQ(1, m_settings.m_nDoAdd);
     EXPECT_EQ(0, m_settings.m_nCustomSettins) << "a refused click changes nothing";
     EXPECT_EQ(Picture(176), Shown(kItemDoAdd));
-    EXPECT_EQ((std::vector<int>{177, CSetupPanel::kRefusalSound}), PanelSounds());
+    EXPECT_EQ((std::vector<int>{kSoundClick, kSoundRefusal}), PanelSounds());
   });
   // With another operation on, addition may go off; then that one is the last.
   ClickItem(kItemDoDiv);
@@ -342,7 +343,7 @@ TEST_F(SetupPanel, LastOperationCannotBeSwitchedOff) {
     EXPECT_EQ(0, m_settings.m_nDoAdd);
     EXPECT_EQ(1, m_settings.m_nDoDiv);
     EXPECT_EQ(Picture(182), Shown(kItemDoDiv));
-    EXPECT_EQ(CSetupPanel::kRefusalSound, PanelSounds().back());
+    EXPECT_EQ(kSoundRefusal, PanelSounds().back());
   });
   // The negatives switch is not an operation.
   ClickItem(kItemNegatives);

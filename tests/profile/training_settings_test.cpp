@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ini_settings_store.h"
+#include "platform/posix/ini_settings_store.h"
 #include "profile/profile_test_support.h"
 
 namespace qz {

@@ -17,7 +17,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/posix_file_appender.h"
+#include "platform/posix/posix_file_appender.h"
 #include "records/session_log.h"
 
 namespace qz {

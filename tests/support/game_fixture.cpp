@@ -1,23 +1,18 @@
 #include "support/game_fixture.h"
 
 #include "app/about_dlg.h"
+#include "support/test_fonts.h"
 
 namespace qz::test {
-namespace {
-
-constexpr std::int64_t kStartEpoch = 1700000000;
-
-}  // namespace
-
 GameFixture::GameFixture(int scale)
     : m_assets(std::filesystem::path(QZ_SOURCE_DIR) / "assets"),
       m_headless(&m_assets, scale),
       m_settingsStore(SettingsPath().string()),
-      m_platform{m_headless, m_headless,      m_headless, m_headless, m_headless,
-                 m_assets,   m_settingsStore, m_files,    "quizendo", LogPath()},
+      m_platform{m_headless,  m_headless,      m_headless, m_headless, m_headless, m_assets,
+                 TestFonts(), m_settingsStore, m_files,    "quizendo", LogPath()},
       m_script(m_headless) {
   m_headless.SetTimeLimitMs(kDefaultTimeLimitMs);
-  m_headless.SetStartEpoch(kStartEpoch);
+  m_headless.SetStartEpoch(kTestStartEpoch);
   UseWindow(std::make_unique<CDrillDlg>(m_platform, m_settings));
 }
 

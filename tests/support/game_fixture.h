@@ -9,16 +9,20 @@
 #include <gtest/gtest.h>
 
 #include "game/drill_dlg.h"
-#include "platform/asset_store.h"
 #include "platform/headless/headless_platform.h"
-#include "platform/ini_settings_store.h"
 #include "platform/platform.h"
-#include "platform/posix_file_appender.h"
+#include "platform/posix/folder_asset_store.h"
+#include "platform/posix/ini_settings_store.h"
+#include "platform/posix/posix_file_appender.h"
 #include "profile/training_settings.h"
+#include "records/session_log.h"
 #include "support/idle_script.h"
 #include "support/scratch_dir.h"
 
 namespace qz::test {
+
+// The calendar second the virtual clock of every game fixture starts at.
+inline constexpr std::int64_t kTestStartEpoch = 1700000000;
 
 // The real game on the headless platform, for tests that read as stories:
 //
@@ -99,10 +103,10 @@ class GameFixture : public ::testing::Test {
   // The open window titled `title`, or nothing.
   HeadlessWindow* FindWindow(const std::string& title);
   std::filesystem::path SettingsPath() const { return m_dir.Path() / "quizendo.ini"; }
-  std::filesystem::path LogPath() const { return m_dir.Path() / "qz.log"; }
+  std::filesystem::path LogPath() const { return m_dir.Path() / kLogFileName; }
 
   ScratchDir m_dir;
-  AssetStore m_assets;
+  FolderAssetStore m_assets;
   HeadlessPlatform m_headless;
   IniSettingsStore m_settingsStore;
   PosixFileAppender m_files;

@@ -119,6 +119,38 @@ TEST_F(DialogRun, DirectWritePresentsOnlyTheWrittenControl) {
   EXPECT_EQ(0u, script.Remaining());
 }
 
+// Two writes before one frame: the frame repaints and presents both controls, not only the
+// one written last.
+TEST_F(DialogRun, TwoWritesBeforeAFrameAreBothPresented) {
+  Probe box(ui.platform, 5);
+  Check([&] {
+    HeadlessWindow* window = ui.headless.FindWindow(box.Window()->Id());
+    const Rect first = box.ItemRectInWindow(*box.GetItem(10));
+    const Rect second = box.ItemRectInWindow(*box.GetItem(11));
+    const int scale = window->GetCanvas().Scale();
+    auto ink = [&](const Rect& r) {
+      long sum = 0;
+      for (int y = r.top * scale; y < r.bottom * scale; ++y) {
+        for (int x = r.left * scale; x < r.right * scale; ++x)
+          sum += window->GetCanvas().Row(y)[x] & 0xFF;
+      }
+      return sum;
+    };
+    const long blank = ink(first);
+    const int frames = window->Frames();
+    box.GetItem(10)->SetText("88");
+    box.GetItem(11)->SetText("88");
+    box.PresentNow();
+    EXPECT_EQ(frames + 1, window->Frames());
+    EXPECT_EQ(first.Union(second), window->LastPresented());
+    EXPECT_NE(blank, ink(first)) << "the first write was not painted";
+    EXPECT_EQ(ink(first), ink(second));
+  });
+  Key(Key::kEscape);
+  EXPECT_EQ(kIdCancel, box.RunModal());
+  EXPECT_EQ(0u, script.Remaining());
+}
+
 TEST_F(DialogRun, ThePressedControlGetsTheRelease) {
   Probe box(ui.platform, 5);
   // The OK button lies at 100,60 to 140,80.

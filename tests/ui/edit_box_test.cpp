@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_fonts.h"
 #include "ui/recording_owner.h"
 
 namespace qz {
@@ -9,7 +10,7 @@ namespace {
 
 class Edit : public ::testing::Test {
  protected:
-  Edit() : font(OpenFont(FontFace::kSans, 14, 1)) {
+  Edit() : font(test::TestFonts().Open(FontFace::kSans, 14, 1)) {
     edit.ApplyTemplate(Line(1042, "edit", "", 0, 0, 43, 8), &owner);
     edit.SetFont(font.get());
   }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_fonts.h"
 #include "ui/recording_owner.h"
 
 namespace qz {
@@ -19,7 +20,7 @@ bool Inked(const Canvas& canvas, int top, int bottom) {
 }
 
 TEST(TextStatic, WrapsAtSpacesUnlessCentredVertically) {
-  std::unique_ptr<Font> font = OpenFont(FontFace::kSans, 12, 1);
+  std::unique_ptr<Font> font = test::TestFonts().Open(FontFace::kSans, 12, 1);
   ASSERT_NE(nullptr, font);
   const int line = font->LineHeight();
   RecordingOwner owner;

@@ -4,13 +4,14 @@
 #include <string>
 #include <string_view>
 
-#include "platform/asset_store.h"
 #include "platform/headless/headless_platform.h"
 #include "platform/platform.h"
-#include "platform/posix_file_appender.h"
+#include "platform/posix/folder_asset_store.h"
+#include "platform/posix/posix_file_appender.h"
 #include "platform/settings_store.h"
 #include "support/media_bytes.h"
 #include "support/scratch_dir.h"
+#include "support/test_fonts.h"
 
 namespace qz {
 
@@ -40,11 +41,19 @@ class MemorySettings : public SettingsStore {
 // pictures of its own.
 struct UiPlatform {
   UiPlatform()
-      : assets(dir.Path()), headless(&assets, 1), platform{headless,   headless,
-                                                           headless,   headless,
-                                                           headless,   assets,
-                                                           settings,   files,
-                                                           "quizendo", dir.Path() / "qz.log"} {
+      : assets(dir.Path()),
+        headless(&assets, 1),
+        platform{headless,
+                 headless,
+                 headless,
+                 headless,
+                 headless,
+                 assets,
+                 test::TestFonts(),
+                 settings,
+                 files,
+                 "quizendo",
+                 dir.Path() / "qz.log"} {
     headless.SetTimeLimitMs(600000);
   }
   void Template(int id, const std::string& text) {
@@ -55,7 +64,7 @@ struct UiPlatform {
   }
 
   test::ScratchDir dir;
-  AssetStore assets;
+  FolderAssetStore assets;
   HeadlessPlatform headless;
   MemorySettings settings;
   PosixFileAppender files;

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/atomic_file.h"
+#include "platform/posix/atomic_file.h"
 
 namespace qz {
 

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 
+#include "platform/posix/folder_asset_store.h"
 #include "platform/sdl/sdl_sound_player.h"
 #include "support/media_bytes.h"
 #include "support/scratch_dir.h"
@@ -59,7 +60,7 @@ class SdlSound : public ::testing::Test {
     dir.Write("177.wav", test::PcmWav(11025, 16, 1103));  // 101 ms
   }
   test::ScratchDir dir;
-  AssetStore assets;
+  FolderAssetStore assets;
   SleepCounter clock;
 };
 

@@ -53,10 +53,13 @@ class WebWindow : public NativeWindow {
 
 }  // namespace
 
+// The page already fills the browser's window and the browser has a full screen of its own, so
+// the canvas keeps the scale chosen at start and the game's full-screen switch stays off.
 SdlWindowSystem::SdlWindowSystem()
-    : m_nScale(ScaleForScreen(qz_web_room_width(), qz_web_room_height())) {
-  WebScreen::Get().SetScale(m_nScale);
-  qz_web_canvas_ready(640 * m_nScale, 400 * m_nScale);
+    : m_nWindowScale(ScaleForScreen(qz_web_room_width(), qz_web_room_height())),
+      m_nFullScreenScale(m_nWindowScale) {
+  WebScreen::Get().SetScale(m_nWindowScale);
+  qz_web_canvas_ready(640 * m_nWindowScale, 400 * m_nWindowScale);
 }
 
 SdlWindowSystem::~SdlWindowSystem() = default;
@@ -72,8 +75,27 @@ int SdlWindowSystem::ScaleForScreen(int screen_width, int screen_height) {
 std::unique_ptr<NativeWindow> SdlWindowSystem::OpenWindow(const std::string& /*title*/, int width,
                                                           int height, const Bitmap* /*icon*/,
                                                           NativeWindow* owner) {
-  return std::make_unique<WebWindow>(width, height, m_nScale, owner);
+  return std::make_unique<WebWindow>(width, height, m_nWindowScale, owner);
 }
+
+bool SdlWindowSystem::SetFullScreen(bool full_screen) {
+  if (!full_screen)
+    return true;
+  if (m_fullScreenListener)
+    m_fullScreenListener(false, "the browser's own full screen is used in the page");
+  return false;
+}
+
+void SdlWindowSystem::ToggleFullScreenFrom(std::uint32_t /*window_id*/) {}
+
+// Positions on the page's one canvas; the screen routes them to the window under them.
+Point SdlWindowSystem::ToLogical(std::uint32_t /*window_id*/, int x, int y) const {
+  const int scale = Scale();
+  return {x >= 0 ? x / scale : -((-x + scale - 1) / scale),
+          y >= 0 ? y / scale : -((-y + scale - 1) / scale)};
+}
+
+void SdlWindowSystem::Forget(std::uint32_t /*window_id*/) {}
 
 void SdlWindowSystem::AddWakeupTarget() {}
 

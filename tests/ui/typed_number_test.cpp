@@ -1,4 +1,4 @@
-#include "game/answer_reading.h"
+#include "ui/typed_number.h"
 
 #include <climits>
 #include <string>
@@ -8,7 +8,7 @@
 namespace qz {
 namespace {
 
-TEST(AnswerReadingTest, ReadsLikeAtoiAndSaturates) {
+TEST(TypedNumber, ReadsLikeAtoiAndSaturates) {
   struct Case {
     std::string text;
     std::int32_t value;
@@ -33,8 +33,21 @@ TEST(AnswerReadingTest, ReadsLikeAtoiAndSaturates) {
       {"999999999999999999999999", INT_MAX},
       {"-000000000000000000000012", -12},
   };
-  for (const Case& c : cases)
+  for (const Case& c : cases) {
     EXPECT_EQ(c.value, ReadAnswer(c.text)) << '"' << c.text << '"';
+    EXPECT_EQ(c.value, ReadTypedNumber(c.text, LeadingBlanks::kSpaceAndTab))
+        << '"' << c.text << '"';
+  }
+}
+
+// The answer box takes any white space of the C locale before the number, the date boxes
+// only spaces and tabs.
+TEST(TypedNumber, LeadingBlanksFollowTheRule) {
+  for (const char* text : {"\n12", "\r12", "\v12", "\f12", " \n12"}) {
+    EXPECT_EQ(12, ReadAnswer(text)) << text;
+    EXPECT_EQ(0, ReadTypedNumber(text, LeadingBlanks::kSpaceAndTab)) << text;
+  }
+  EXPECT_EQ(12, ReadTypedNumber(" \t 12", LeadingBlanks::kSpaceAndTab));
 }
 
 }  // namespace

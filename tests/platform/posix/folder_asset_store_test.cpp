@@ -1,4 +1,4 @@
-#include "platform/asset_store.h"
+#include "platform/posix/folder_asset_store.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 namespace qz {
 namespace {
 
-TEST(AssetStore, LoadsPicturesByNameAndKeepsThem) {
+TEST(FolderAssetStore, LoadsPicturesByNameAndKeepsThem) {
   test::ScratchDir dir;
   dir.Write("163.bmp", test::SolidBmp(4, 3, 0x102030));
-  AssetStore store(dir.Path());
+  FolderAssetStore store(dir.Path());
   const Bitmap& b = store.GetBitmap("163");
   EXPECT_EQ(4, b.width);
   EXPECT_EQ(0x102030u, b.At(3, 2));
@@ -19,10 +19,10 @@ TEST(AssetStore, LoadsPicturesByNameAndKeepsThem) {
   EXPECT_EQ(&b, &store.GetBitmap("163"));
 }
 
-TEST(AssetStore, MissingOrBrokenFilesNameTheirFullPath) {
+TEST(FolderAssetStore, MissingOrBrokenFilesNameTheirFullPath) {
   test::ScratchDir dir;
   dir.Write("bad.bmp", {'B', 'M', 1, 2, 3});
-  AssetStore store(dir.Path());
+  FolderAssetStore store(dir.Path());
   for (const char* name : {"missing", "bad"}) {
     try {
       store.GetBitmap(name);
@@ -37,15 +37,15 @@ TEST(AssetStore, MissingOrBrokenFilesNameTheirFullPath) {
   EXPECT_FALSE(store.Exists("144.wav"));
 }
 
-TEST(AssetStore, LocatePrefersTheBuildTreeThenTheInstallTree) {
+TEST(FolderAssetStore, LocatePrefersTheBuildTreeThenTheInstallTree) {
   test::ScratchDir root;
   std::filesystem::create_directories(root.Path() / "bin");
   std::filesystem::create_directories(root.Path() / "share" / "quizendo");
   EXPECT_EQ(std::filesystem::canonical(root.Path() / "share" / "quizendo"),
-            std::filesystem::canonical(*AssetStore::Locate(root.Path() / "bin")));
+            std::filesystem::canonical(*FolderAssetStore::Locate(root.Path() / "bin")));
   std::filesystem::create_directories(root.Path() / "bin" / "assets");
   EXPECT_EQ(std::filesystem::canonical(root.Path() / "bin" / "assets"),
-            std::filesystem::canonical(*AssetStore::Locate(root.Path() / "bin")));
+            std::filesystem::canonical(*FolderAssetStore::Locate(root.Path() / "bin")));
 }
 
 }  // namespace

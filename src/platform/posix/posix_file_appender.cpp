@@ -1,4 +1,4 @@
-#include "platform/posix_file_appender.h"
+#include "platform/posix/posix_file_appender.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,4 +1,4 @@
-#include "platform/ini_settings_store.h"
+#include "platform/posix/ini_settings_store.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -11,8 +11,8 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/atomic_file.h"
 #include "platform/ini_value_text.h"
+#include "platform/posix/atomic_file.h"
 
 namespace qz {
 namespace {

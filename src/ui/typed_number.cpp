@@ -1,4 +1,4 @@
-#include "game/answer_reading.h"
+#include "ui/typed_number.h"
 
 #include <cstddef>
 #include <limits>
@@ -6,16 +6,17 @@
 namespace qz {
 namespace {
 
-// The white space of the C locale.
-bool IsBlank(char c) {
-  return c == ' ' || (c >= '\t' && c <= '\r');
+bool IsBlank(char c, LeadingBlanks blanks) {
+  if (blanks == LeadingBlanks::kSpaceAndTab)
+    return c == ' ' || c == '\t';
+  return c == ' ' || (c >= '\t' && c <= '\r');  // the white space of the C locale
 }
 
 }  // namespace
 
-std::int32_t ReadAnswer(std::string_view text) {
+std::int32_t ReadTypedNumber(std::string_view text, LeadingBlanks blanks) {
   std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i]))
+  while (i < text.size() && IsBlank(text[i], blanks))
     ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {

@@ -1,4 +1,4 @@
-#include "platform/asset_store.h"
+#include "platform/posix/folder_asset_store.h"
 
 #include <fstream>
 #include <iterator>
@@ -33,9 +33,10 @@ std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path) {
 
 }  // namespace
 
-AssetStore::AssetStore(std::filesystem::path dir) : dir_(std::move(dir)) {}
+FolderAssetStore::FolderAssetStore(std::filesystem::path dir) : dir_(std::move(dir)) {}
 
-std::optional<std::filesystem::path> AssetStore::Locate(const std::filesystem::path& exe_dir) {
+std::optional<std::filesystem::path> FolderAssetStore::Locate(
+    const std::filesystem::path& exe_dir) {
   for (const std::filesystem::path& candidate :
        {exe_dir / "assets", exe_dir / ".." / "share" / "quizendo",
         std::filesystem::path(QZ_DATA_DIR)}) {
@@ -45,7 +46,7 @@ std::optional<std::filesystem::path> AssetStore::Locate(const std::filesystem::p
   return std::nullopt;
 }
 
-const Bitmap& AssetStore::GetBitmap(const std::string& name) {
+const Bitmap& FolderAssetStore::GetBitmap(const std::string& name) {
   auto found = bitmaps_.find(name);
   if (found != bitmaps_.end())
     return found->second;
@@ -57,14 +58,14 @@ const Bitmap& AssetStore::GetBitmap(const std::string& name) {
   return bitmaps_.emplace(name, std::move(*bitmap)).first->second;
 }
 
-const std::vector<std::uint8_t>& AssetStore::GetBytes(const std::string& file_name) {
+const std::vector<std::uint8_t>& FolderAssetStore::GetBytes(const std::string& file_name) {
   auto found = files_.find(file_name);
   if (found != files_.end())
     return found->second;
   return files_.emplace(file_name, ReadWholeFile(dir_ / file_name)).first->second;
 }
 
-bool AssetStore::Exists(const std::string& file_name) const {
+bool FolderAssetStore::Exists(const std::string& file_name) const {
   std::error_code ec;
   return std::filesystem::is_regular_file(dir_ / file_name, ec);
 }

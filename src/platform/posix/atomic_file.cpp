@@ -1,4 +1,4 @@
-#include "platform/atomic_file.h"
+#include "platform/posix/atomic_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>

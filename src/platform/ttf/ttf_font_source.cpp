@@ -4,18 +4,22 @@
 #include <cmath>
 #include <mutex>
 #include <string>
+#include <system_error>
 #include <unordered_map>
 
-#include "platform/font.h"
+#include "platform/asset_store.h"
+#include "platform/ttf/ttf_font_source.h"
 
 namespace qz {
 namespace {
 
-constexpr const char* kCondensedBoldPath =
-    "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf";
-constexpr const char* kSansPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr const char* kSansCondensedPath =
-    "/usr/share/fonts/truetype/dejavu/DejaVuSansCondensed.ttf";
+constexpr const char* kCondensedBoldFile = "DejaVuSansCondensed-Bold.ttf";
+constexpr const char* kSansFile = "DejaVuSans.ttf";
+constexpr const char* kSansCondensedFile = "DejaVuSansCondensed.ttf";
+constexpr FontFace kAllFaces[] = {FontFace::kCondensedBold, FontFace::kSans,
+                                  FontFace::kSansCondensed};
+// Any size does to see that a file is a font.
+constexpr int kProbeSize = 12;
 
 bool InitTtfOnce() {
   static std::once_flag once;
@@ -107,16 +111,35 @@ class TtfFont : public Font {
 
 }  // namespace
 
-std::unique_ptr<Font> OpenFont(FontFace face, int logical_height, int scale) {
-  if (logical_height <= 0 || scale <= 0 || !InitTtfOnce())
+TtfFontSource::TtfFontSource(std::filesystem::path folder) : m_folder(std::move(folder)) {
+  if (!InitTtfOnce())
+    throw AssetError(std::string("cannot start the font library: ") + TTF_GetError());
+  for (FontFace face : kAllFaces) {
+    const std::filesystem::path path = FilePath(face);
+    TTF_Font* font = TTF_OpenFont(path.c_str(), kProbeSize);
+    if (font == nullptr)
+      throw AssetError("cannot open the font " + path.string() + ": " + TTF_GetError());
+    TTF_CloseFont(font);
+  }
+}
+
+std::filesystem::path TtfFontSource::FilePath(FontFace face) const {
+  const char* file = face == FontFace::kCondensedBold   ? kCondensedBoldFile
+                     : face == FontFace::kSansCondensed ? kSansCondensedFile
+                                                        : kSansFile;
+  std::error_code ec;
+  const std::filesystem::path full = std::filesystem::absolute(m_folder / file, ec);
+  return ec ? m_folder / file : full.lexically_normal();
+}
+
+std::unique_ptr<Font> TtfFontSource::Open(FontFace face, int logical_height, int scale) {
+  if (logical_height <= 0 || scale <= 0)
     return nullptr;
-  const char* path = face == FontFace::kCondensedBold   ? kCondensedBoldPath
-                     : face == FontFace::kSansCondensed ? kSansCondensedPath
-                                                        : kSansPath;
+  const std::filesystem::path path = FilePath(face);
   const int target = logical_height * scale;
-  TTF_Font* font = TTF_OpenFont(path, target);
+  TTF_Font* font = TTF_OpenFont(path.c_str(), target);
   if (font == nullptr)
-    return nullptr;
+    throw AssetError("cannot open the font " + path.string() + ": " + TTF_GetError());
   // A face's line is taller than its point size; scale the size so the line fills the cell.
   const int measured = TTF_FontHeight(font);
   if (measured > 0 && measured != target) {
