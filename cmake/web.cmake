@@ -63,9 +63,10 @@ qz_apply_options(quizendo)
 target_link_options(quizendo PRIVATE ${QZ_WEB_FLAGS} -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -lidbfs.js
   -sEXPORTED_RUNTIME_METHODS=FS "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/storage.js"
-  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/sound.js" ${QZ_WEB_PRELOAD})
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/sound.js" "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/leave.js"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/waits.js" ${QZ_WEB_PRELOAD})
 set_property(TARGET quizendo APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/storage.js
-  ${CMAKE_SOURCE_DIR}/web/sound.js
+  ${CMAKE_SOURCE_DIR}/web/sound.js ${CMAKE_SOURCE_DIR}/web/leave.js ${CMAKE_SOURCE_DIR}/web/waits.js
   ${QZ_WEB_ASSETS})
 
 # The report: the same code as quizendo-report, run by the page on the stored log.

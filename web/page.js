@@ -209,6 +209,19 @@
   // What the tests and the benchmark read.
   window.quizendoPage = state;
 
+  // Closing the tab or leaving the page is leaving the game: the run is ended and saved as
+  // the game's own leaving does. A tab merely hidden may come back, so then only what was
+  // written so far is journalled.
+  window.addEventListener('pagehide', () => {
+    if (!state.running || state.ended || !Module.qzLeaveNow) return;
+    if (state.closeBox) state.closeBox();
+    Module.qzLeaveNow();
+  });
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden' && state.running && Module.qzWriteJournal)
+      Module.qzWriteJournal();
+  });
+
   canvas.addEventListener('mousedown', () => canvas.focus());
   const script = document.createElement('script');
   script.src = 'quizendo.js';

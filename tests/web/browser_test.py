@@ -20,6 +20,7 @@ from white_match import ENTER_RECT, PROBLEM_LINE, play_white_match
 
 LOG = "/data/qz.log"
 INI = "/data/config/Zorvex/quizendo.ini"
+WHITE_BELT = "[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n"
 # The play area of the main window, logical pixels.
 PLAY_RECT = (16, 80, 608, 200)
 # Centres of controls, logical pixels.
@@ -164,6 +165,14 @@ class Game:
         self.wait(15, "the game ends", lambda: self.js("quizendoPage.ended"))
         self.js("Module.qzStorageSettled()")
 
+    def store_settings(self, text):
+        """Leaves the game, puts `text` in its settings file and starts it again."""
+        self.to_idle()
+        self.leave()
+        self.js("Module.FS.mkdirTree('/data/config/Zorvex'); "
+                f"Module.FS.writeFile('{INI}', {text!r})")
+        self.reload()
+
     def ini_value(self, name):
         match = re.search(rf"^{name}=(.*)$", (self.file(INI) or "").replace("\r", ""), re.M)
         return match.group(1) if match else None
@@ -179,9 +188,7 @@ def case_about_box_match_and_reload(url, shots):
         game.shot("about-box")
         # A White-belt match chosen by hand: written as the player's stored settings, kept
         # over a reload.
-        game.js("Module.FS.mkdirTree('/data/config/Zorvex'); Module.FS.writeFile("
-                f"'{INI}', '[1.01]\\nAutoSelect=0\\nCustomSettins=0\\nGameLevel=1\\n')")
-        game.reload()
+        game.store_settings(WHITE_BELT)
         enter_idle = game.to_idle()
         game.shot("idle")
         play_white_match(game, enter_idle, lambda: game.shot("match"))
@@ -200,6 +207,47 @@ def case_about_box_match_and_reload(url, shots):
         check(len(values) == 26, f"the settings file holds {len(values)} values, not 26")
         check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
         check(game.ini_value("GameLevel") == "1", "GameLevel changed")
+    finally:
+        game.close()
+
+
+def case_closed_tab_counts_as_leaving(url, shots):
+    """Closing the tab in a match leaves the game as the desktop's terminate order does."""
+    game = Game(url, shots)
+    try:
+        game.store_settings(WHITE_BELT)
+        game.to_idle()
+        # One problem answered wrong, then right; the next one is posed when the tab closes.
+        game.key("Enter")
+        time.sleep(1)
+        game.key("Shift")
+        game.type_text("99")
+        game.key("Enter")
+        game.wait(15, "the wrong answer is logged", lambda: game.count(PROBLEM_LINE) == 1)
+        last = [line for line in game.log_lines() if re.search(PROBLEM_LINE, line)][-1]
+        game.key("Shift")
+        game.type_text(re.search(r"=99 \((-?[0-9]+)\)\t\t", last).group(1))
+        game.key("Enter")
+        game.wait(15, "the right answer is logged", lambda: game.count("\tOK\t") == 1)
+        game.key("Shift")
+        time.sleep(1)
+        game.shot("before-tab-closed")
+        game.browser.close_page()
+        game.browser.open_page()
+        game.load()
+        check(game.count(PROBLEM_LINE) == 2, f"{game.count(PROBLEM_LINE)} problem lines, not 2")
+        check(game.count("^SUMMARY$") == 1, f"{game.count('^SUMMARY$')} summaries, not 1")
+        for row in ("Right Answers\t\t: 1", "Wrong Answers\t\t: 1", "Tasks Completed\t\t: 1",
+                    "Total Tasks\t\t: 2"):
+            check(game.count(f"^{row}$") == 1, f"summary row {row!r} missing")
+        values = re.findall(r"^[A-Za-z]+=", (game.file(INI) or "").replace("\r", ""), re.M)
+        check(len(values) == 26, f"the settings file holds {len(values)} values, not 26")
+        # The match in progress counts as ended.
+        check(game.ini_value("CntRight") == "1", f"CntRight is {game.ini_value('CntRight')}")
+        check(game.ini_value("GameLevel") == "1", f"GameLevel is {game.ini_value('GameLevel')}")
+        # The journal is gone once its files are in the storage.
+        game.js("Module.qzStorageSettled()")
+        check(game.js("localStorage.getItem('quizendo-journal')") is None, "the journal was kept")
     finally:
         game.close()
 
