@@ -223,8 +223,28 @@
   });
 
   canvas.addEventListener('mousedown', () => canvas.focus());
-  const script = document.createElement('script');
-  script.src = 'quizendo.js';
-  script.onerror = () => showProblem('The game\'s files could not be loaded. Reload the page.');
-  document.body.appendChild(script);
+  function loadGame() {
+    const script = document.createElement('script');
+    script.src = 'quizendo.js';
+    script.onerror = () => showProblem('The game\'s files could not be loaded. Reload the page.');
+    document.body.appendChild(script);
+  }
+
+  // Two tabs of the game would write over each other's files in the browser's storage. The
+  // first tab holds a lock for as long as it is open; another one does not start the game.
+  if (navigator.locks && navigator.locks.request) {
+    navigator.locks.request('quizendo-game', {ifAvailable: true}, (lock) => {
+      if (!lock) {
+        state.refused = true;
+        showProblem('Quizendo is already open in another tab or window of this browser. Only ' +
+                    'one plays at a time, so that neither loses the other\'s results. Close ' +
+                    'this tab and go on in the other one.');
+        return undefined;
+      }
+      loadGame();
+      return new Promise(() => {});  // held until the page goes away
+    }).catch(loadGame);
+  } else {
+    loadGame();
+  }
 })();

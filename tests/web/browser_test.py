@@ -332,6 +332,34 @@ def case_storage_refused_still_plays(url, shots):
         game.close()
 
 
+def case_second_tab_does_not_start(url, shots):
+    """A second tab in the same profile says the game is open and leaves the first one alone."""
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        first = game.browser.session
+        game.browser.open_page()
+        game.browser.navigate(url)
+        text = game.browser.wait_for("document.getElementById('problem') && "
+                                     "!document.getElementById('problem').hidden && "
+                                     "document.getElementById('problem').textContent", 30,
+                                     "the message in the second tab")
+        check("already open in another tab" in text, f"message: {text!r}")
+        check(game.js("typeof Module === 'undefined' || typeof Module.FS === 'undefined'"),
+              "the second tab started the game")
+        game.shot("second-tab")
+        # The first tab plays on and keeps writing.
+        game.browser.session = first
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged in the first tab",
+                  lambda: game.count(PROBLEM_LINE) >= 1)
+    finally:
+        game.close()
+
+
 def case_page_opened_as_file(url, shots):
     browser = cdp.Browser()
     try:
