@@ -40,13 +40,22 @@
 
   // The game draws at a whole scale of device pixels; the canvas is shown at exactly that many
   // device pixels, so nothing is smoothed and text stays as sharp as the screen allows.
+  // The game picks its scale once, at start. When the window is made smaller later, the canvas
+  // is shrunk to fit (smoothed, not whole pixels) rather than cut off; when it is made larger
+  // again, it goes back to its exact size.
+  let drawn = null;
   function fitCanvas(width, height) {
+    drawn = {width, height};
     const ratio = window.devicePixelRatio || 1;
-    canvas.style.width = (width / ratio) + 'px';
-    canvas.style.height = (height / ratio) + 'px';
+    const shrink = Math.min(1, roomWidth() * ratio / width, roomHeight() * ratio / height);
+    canvas.style.width = (width * shrink / ratio) + 'px';
+    canvas.style.height = (height * shrink / ratio) + 'px';
     $('loading').hidden = true;
     canvas.hidden = false;
   }
+  window.addEventListener('resize', () => {
+    if (drawn) fitCanvas(drawn.width, drawn.height);
+  });
 
   function showBox(caption, text, icon) {
     return new Promise((resolve) => {

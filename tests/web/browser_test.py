@@ -278,6 +278,27 @@ def case_setup_panel_by_clicks(url, shots):
         game.close()
 
 
+def case_window_made_smaller(url, shots):
+    """At two device pixels per CSS pixel, a window made smaller still shows the whole game,
+    and clicks still land on its controls."""
+    game = Game(url, shots, browser_args=["--force-device-scale-factor=2"])
+    try:
+        game.to_idle()
+        check(game.js("canvas.width / canvas.clientWidth") == 2,
+              "the canvas is not shown at one pixel per device pixel")
+        game.browser.send("Emulation.setDeviceMetricsOverride",
+                          {"width": 900, "height": 600, "deviceScaleFactor": 2, "mobile": False})
+        game.wait(5, "the canvas fits the smaller window", lambda: game.js("""(() => {
+            const c = canvas.getBoundingClientRect(), s = stage.getBoundingClientRect();
+            return c.right <= s.right + 0.5 && c.bottom <= s.bottom + 0.5; })()"""))
+        game.shot("smaller-window")
+        idle = game.area(PLAY_RECT)
+        game.click(SETUP)
+        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+    finally:
+        game.close()
+
+
 def case_progress_report(url, shots):
     game = Game(url, shots)
     try:
