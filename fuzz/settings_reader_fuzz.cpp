@@ -207,8 +207,7 @@ std::optional<int> ReferenceInt(std::string_view text) {
 
 bool SameSettings(const TrainingSettings& a, const TrainingSettings& b) {
   for (const SettingField& field : qz::SettingFields()) {
-    if (field.m_pText != nullptr ? a.*field.m_pText != b.*field.m_pText
-                                 : a.*field.m_pNumber != b.*field.m_pNumber) {
+    if (field.IsText() ? field.Text(a) != field.Text(b) : field.Number(a) != field.Number(b)) {
       std::fprintf(stderr, "the value %s changed\n", field.m_szName);
       return false;
     }
@@ -232,19 +231,19 @@ TrainingSettings LoadChecked(IniSettingsStore& store) {
   TrainingSettings settings;
   qz::LoadSettings(store, settings);
   for (const SettingField& field : qz::SettingFields()) {
-    if (field.m_pText != nullptr) {
+    if (field.IsText()) {
       // The name reaches the log and the screen, so it arrives without control characters.
       const std::string stored =
           store.GetString(qz::kVersionText, field.m_szName, field.m_szDefaultText);
       const bool is_name = field.m_pText == &TrainingSettings::m_strCadetName;
-      QZ_FUZZ_CHECK(settings.*field.m_pText == (is_name ? qz::CleanCadetName(stored) : stored));
+      QZ_FUZZ_CHECK(field.Text(settings) == (is_name ? qz::CleanCadetName(stored) : stored));
       continue;
     }
     // A number the store holds as text reads as that number; anything else as the default.
     const std::optional<std::string> text = Lookup(store, qz::kVersionText, field.m_szName);
     const int expected =
         text ? ReferenceInt(*text).value_or(field.m_nDefaultNumber) : field.m_nDefaultNumber;
-    QZ_FUZZ_CHECK(settings.*field.m_pNumber == expected);
+    QZ_FUZZ_CHECK(field.Number(settings) == expected);
   }
   return settings;
 }

@@ -180,18 +180,7 @@ void CDrillDlg::ShowRank() {
 }
 
 void CDrillDlg::UpdateRecords() {
-  RecordStats stats{m_settings.m_nHiRight,  m_settings.m_nLoRight,  m_settings.m_nHiWrong,
-                    m_settings.m_nLoWrong,  m_settings.m_nTtlRight, m_settings.m_nTtlWrong,
-                    m_settings.m_nCntRight, m_settings.m_nCntWrong};
-  qz::UpdateRecords(stats, PlayedLevel(), m_nRunRight, m_nRunWrong);
-  m_settings.m_nHiRight = stats.m_nHiRight;
-  m_settings.m_nLoRight = stats.m_nLoRight;
-  m_settings.m_nHiWrong = stats.m_nHiWrong;
-  m_settings.m_nLoWrong = stats.m_nLoWrong;
-  m_settings.m_nTtlRight = stats.m_nTtlRight;
-  m_settings.m_nTtlWrong = stats.m_nTtlWrong;
-  m_settings.m_nCntRight = stats.m_nCntRight;
-  m_settings.m_nCntWrong = stats.m_nCntWrong;
+  qz::UpdateRecords(m_settings.m_stats, PlayedLevel(), m_nRunRight, m_nRunWrong);
 }
 
 }  // namespace qz

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "profile/record_stats.h"
+
 namespace qz {
 
 // How much of the clock an answer used: |10 - secs_left * 10 / time_limit|; with the
@@ -36,18 +38,6 @@ const char* RankName(std::int32_t banked_total);
 
 // Energy won by a right answer: 10 + secs_left / 5.
 int EnergyGain(int secs_left);
-
-// The statistics kept in the settings across runs (all 32-bit, as stored).
-struct RecordStats {
-  std::int32_t m_nHiRight = 0;
-  std::int32_t m_nLoRight = 65535;
-  std::int32_t m_nHiWrong = 0;
-  std::int32_t m_nLoWrong = 65535;
-  std::int32_t m_nTtlRight = 0;
-  std::int32_t m_nTtlWrong = 0;
-  std::int32_t m_nCntRight = 0;
-  std::int32_t m_nCntWrong = 0;
-};
 
 // Folds the run's totals so far into the stored statistics at the end of a match: both
 // totals weighted by 1 + game_level * 0.125 and truncated (saturated to 32 bits), Hi and Lo

@@ -10,10 +10,14 @@ namespace {
 using T = TrainingSettings;
 
 constexpr SettingField Text(const char* name, std::string T::*field) {
-  return {name, field, nullptr, "", 0};
+  return {name, field, nullptr, nullptr, "", 0};
 }
 constexpr SettingField Number(const char* name, int T::*field, int fallback) {
-  return {name, nullptr, field, nullptr, fallback};
+  return {name, nullptr, field, nullptr, nullptr, fallback};
+}
+// A statistic's first-run value is the one a fresh RecordStats holds.
+constexpr SettingField Stat(const char* name, std::int32_t RecordStats::*field) {
+  return {name, nullptr, nullptr, field, nullptr, RecordStats{}.*field};
 }
 
 // The names are those of the stored values; the order is the order of loading and saving.
@@ -24,14 +28,14 @@ constexpr std::array kFields = {
     Number("OldHiScore", &T::m_nOldHiScore, 0),
     Number("TimeSec", &T::m_nTimeSec, 0),
     Number("NumberOfSessions", &T::m_nNumberOfSessions, 0),
-    Number("HiWrong", &T::m_nHiWrong, 0),
-    Number("HiRight", &T::m_nHiRight, 0),
-    Number("LoWrong", &T::m_nLoWrong, 65535),
-    Number("LoRight", &T::m_nLoRight, 65535),
-    Number("CntRight", &T::m_nCntRight, 0),
-    Number("CntWrong", &T::m_nCntWrong, 0),
-    Number("TtlRight", &T::m_nTtlRight, 0),
-    Number("TtlWrong", &T::m_nTtlWrong, 0),
+    Stat("HiWrong", &RecordStats::m_nHiWrong),
+    Stat("HiRight", &RecordStats::m_nHiRight),
+    Stat("LoWrong", &RecordStats::m_nLoWrong),
+    Stat("LoRight", &RecordStats::m_nLoRight),
+    Stat("CntRight", &RecordStats::m_nCntRight),
+    Stat("CntWrong", &RecordStats::m_nCntWrong),
+    Stat("TtlRight", &RecordStats::m_nTtlRight),
+    Stat("TtlWrong", &RecordStats::m_nTtlWrong),
     Number("BDateDay", &T::m_nBDateDay, 25),
     Number("BDateMonth", &T::m_nBDateMonth, 11),
     Number("BDateYear", &T::m_nBDateYear, 1994),
@@ -54,22 +58,20 @@ std::span<const SettingField> SettingFields() {
 
 void TrainingSettings::Reset() {
   for (const SettingField& field : kFields) {
-    if (field.m_pText != nullptr) {
-      this->*field.m_pText = field.m_szDefaultText;
+    if (field.IsText()) {
+      field.Text(*this) = field.m_szDefaultText;
     } else {
-      this->*field.m_pNumber = field.m_nDefaultNumber;
+      field.Number(*this) = field.m_nDefaultNumber;
     }
   }
 }
 
 void LoadSettings(SettingsStore& store, TrainingSettings& settings) {
   for (const SettingField& field : kFields) {
-    if (field.m_pText != nullptr) {
-      settings.*field.m_pText =
-          store.GetString(kVersionText, field.m_szName, field.m_szDefaultText);
+    if (field.IsText()) {
+      field.Text(settings) = store.GetString(kVersionText, field.m_szName, field.m_szDefaultText);
     } else {
-      settings.*field.m_pNumber =
-          store.GetInt(kVersionText, field.m_szName, field.m_nDefaultNumber);
+      field.Number(settings) = store.GetInt(kVersionText, field.m_szName, field.m_nDefaultNumber);
     }
   }
   settings.m_strCadetName = CleanCadetName(settings.m_strCadetName);
@@ -77,10 +79,10 @@ void LoadSettings(SettingsStore& store, TrainingSettings& settings) {
 
 bool SaveSettings(SettingsStore& store, const TrainingSettings& settings, std::string* error) {
   for (const SettingField& field : kFields) {
-    if (field.m_pText != nullptr) {
-      store.WriteString(kVersionText, field.m_szName, settings.*field.m_pText);
+    if (field.IsText()) {
+      store.WriteString(kVersionText, field.m_szName, field.Text(settings));
     } else {
-      store.WriteInt(kVersionText, field.m_szName, settings.*field.m_pNumber);
+      store.WriteInt(kVersionText, field.m_szName, field.Number(settings));
     }
   }
   return store.Save(error);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 
 #include "platform/settings_store.h"
+#include "profile/record_stats.h"
 
 namespace qz {
 
@@ -24,14 +26,7 @@ struct TrainingSettings {
   int m_nOldHiScore = 0;
   int m_nTimeSec = 0;
   int m_nNumberOfSessions = 0;  // carried through unchanged
-  int m_nHiWrong = 0;
-  int m_nHiRight = 0;
-  int m_nLoWrong = 0;
-  int m_nLoRight = 0;
-  int m_nCntRight = 0;
-  int m_nCntWrong = 0;
-  int m_nTtlRight = 0;
-  int m_nTtlWrong = 0;
+  RecordStats m_stats;          // the figures of every match played, folded in at each match's end
   int m_nBDateDay = 0;
   int m_nBDateMonth = 0;  // 1 = January
   int m_nBDateYear = 0;
@@ -46,14 +41,26 @@ struct TrainingSettings {
   int m_nSoundOn = 0;  // the main window's sound switch starts from it and stores its state in it
 };
 
-// One stored value of the record: its name in the store, its default and its field. Exactly one
-// of m_pText and m_pNumber is set.
+// One stored value of the record: its name in the store, its default and where it is kept.
+// Exactly one of m_pText, m_pNumber and m_pStat is set.
 struct SettingField {
   const char* m_szName;
   std::string TrainingSettings::*m_pText;
   int TrainingSettings::*m_pNumber;
+  std::int32_t RecordStats::*m_pStat;
   const char* m_szDefaultText;
   int m_nDefaultNumber;
+
+  bool IsText() const { return m_pText != nullptr; }
+  // The value in a record; Text for a text field, Number for any other.
+  std::string& Text(TrainingSettings& settings) const { return settings.*m_pText; }
+  const std::string& Text(const TrainingSettings& settings) const { return settings.*m_pText; }
+  int& Number(TrainingSettings& settings) const {
+    return m_pStat != nullptr ? settings.m_stats.*m_pStat : settings.*m_pNumber;
+  }
+  int Number(const TrainingSettings& settings) const {
+    return m_pStat != nullptr ? settings.m_stats.*m_pStat : settings.*m_pNumber;
+  }
 };
 
 // Every stored value, in the order they are read.

@@ -121,7 +121,7 @@ TEST_F(Match, WonMatchShowsItsTitleAndBanksTheScoreInStepsOfAHundred) {
   TrainingSettings stored;
   LoadSettings(m_settingsStore, stored);
   EXPECT_EQ(banked, stored.m_nOldHiScore);
-  EXPECT_EQ(1, stored.m_nCntRight);
+  EXPECT_EQ(1, stored.m_stats.m_nCntRight);
 }
 
 TEST_F(Match, TimeOutsDrainTheEnergyAndLoseTheMatch) {
@@ -208,7 +208,7 @@ TEST_F(Match, QuitQuestionStopsTheClockAndCanBeWithdrawnOrConfirmed) {
 
   TrainingSettings stored;
   LoadSettings(m_settingsStore, stored);
-  EXPECT_EQ(1, stored.m_nCntRight) << "a match given up still counts in the records";
+  EXPECT_EQ(1, stored.m_stats.m_nCntRight) << "a match given up still counts in the records";
   EXPECT_EQ(0, State().m_nAnswers);
   EXPECT_EQ(std::string::npos, Log().find("SUMMARY")) << "no answer judged, no summary";
 }
@@ -355,7 +355,7 @@ TEST_F(Match, CloseRequestInsideAPauseKeepsTheQuitQuestionOverTheNextProblem) {
   EXPECT_EQ(2u, ProblemLines().size());
   TrainingSettings stored;
   LoadSettings(m_settingsStore, stored);
-  EXPECT_EQ(1, stored.m_nCntRight);
+  EXPECT_EQ(1, stored.m_stats.m_nCntRight);
 }
 
 // Told to end from outside, the game leaves at once from wherever it is, without a question:
@@ -454,7 +454,7 @@ TEST_P(QuitFromOutside, LeavesAtOnceAndSavesTheRun) {
   EXPECT_EQ(26, StoredValues());
   TrainingSettings stored;
   LoadSettings(m_settingsStore, stored);
-  EXPECT_EQ(c.matches, stored.m_nCntRight);
+  EXPECT_EQ(c.matches, stored.m_stats.m_nCntRight);
   EXPECT_EQ(c.problem_lines, ProblemLines().size());
   const std::string log = Log();
   const std::size_t summary = log.find("SUMMARY");

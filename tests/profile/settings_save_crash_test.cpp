@@ -25,11 +25,11 @@ constexpr std::size_t kTextBytes = 20000;  // three texts: a save of about 60 KB
 TrainingSettings Generation(int g) {
   TrainingSettings settings;
   for (const SettingField& field : SettingFields()) {
-    if (field.m_pText != nullptr) {
-      settings.*field.m_pText =
+    if (field.IsText()) {
+      field.Text(settings) =
           std::to_string(g) + std::string(kTextBytes, static_cast<char>('a' + g % 26));
     } else {
-      settings.*field.m_pNumber = g;
+      field.Number(settings) = g;
     }
   }
   return settings;
@@ -43,9 +43,8 @@ int GenerationInFile(const std::string& path) {
   const int g = loaded.m_nOldHiScore;
   const TrainingSettings expected = Generation(g);
   for (const SettingField& field : SettingFields()) {
-    const bool same = field.m_pText != nullptr
-                          ? loaded.*field.m_pText == expected.*field.m_pText
-                          : loaded.*field.m_pNumber == expected.*field.m_pNumber;
+    const bool same = field.IsText() ? field.Text(loaded) == field.Text(expected)
+                                     : field.Number(loaded) == field.Number(expected);
     if (!same)
       return -1;
   }

@@ -24,10 +24,10 @@ const std::vector<std::string> kStoredNames = {
 
 void ExpectSameSettings(const TrainingSettings& expected, const TrainingSettings& actual) {
   for (const SettingField& field : SettingFields()) {
-    if (field.m_pText != nullptr) {
-      EXPECT_EQ(expected.*field.m_pText, actual.*field.m_pText) << field.m_szName;
+    if (field.IsText()) {
+      EXPECT_EQ(field.Text(expected), field.Text(actual)) << field.m_szName;
     } else {
-      EXPECT_EQ(expected.*field.m_pNumber, actual.*field.m_pNumber) << field.m_szName;
+      EXPECT_EQ(field.Number(expected), field.Number(actual)) << field.m_szName;
     }
   }
 }
@@ -38,13 +38,13 @@ TrainingSettings Distinct() {
   int n = 0;
   for (const SettingField& field : SettingFields()) {
     ++n;
-    if (field.m_pText != nullptr) {
+    if (field.IsText()) {
       // A name keeps no control characters (they are blanked when read); the other texts
       // keep even a line break.
       const bool name = field.m_pText == &TrainingSettings::m_strCadetName;
-      settings.*field.m_pText = " value " + std::to_string(n) + "; =" + (name ? " " : "\n");
+      field.Text(settings) = " value " + std::to_string(n) + "; =" + (name ? " " : "\n");
     } else {
-      settings.*field.m_pNumber = n % 2 == 0 ? -n * 1000 : n * 100003;
+      field.Number(settings) = n % 2 == 0 ? -n * 1000 : n * 100003;
     }
   }
   return settings;
@@ -84,8 +84,8 @@ TEST(TrainingSettings, FirstRunLoadsTheDefaultsAndTheFirstSaveWritesAllValues) {
   EXPECT_EQ(11, settings.m_nBDateMonth);
   EXPECT_EQ(1994, settings.m_nBDateYear);
   EXPECT_EQ("", settings.m_strCadetName);
-  EXPECT_EQ(65535, settings.m_nLoRight);
-  EXPECT_EQ(65535, settings.m_nLoWrong);
+  EXPECT_EQ(65535, settings.m_stats.m_nLoRight);
+  EXPECT_EQ(65535, settings.m_stats.m_nLoWrong);
   EXPECT_EQ(1, settings.m_nSoundOn);
   ExpectSameSettings(TrainingSettings(), settings);
 
@@ -155,7 +155,7 @@ TEST(TrainingSettings, ValuesThatAreNotNumbersReadAsTheirDefaults) {
   TrainingSettings settings;
   LoadSettings(store, settings);
   EXPECT_EQ(3, settings.m_nGameLevel);
-  EXPECT_EQ(65535, settings.m_nLoRight);
+  EXPECT_EQ(65535, settings.m_stats.m_nLoRight);
   EXPECT_EQ(1994, settings.m_nBDateYear);
   EXPECT_EQ(0, settings.m_nDoAdd);
   EXPECT_EQ(-5, settings.m_nOldHiScore);
