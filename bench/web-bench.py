@@ -111,10 +111,7 @@ def browser_cpu(url, shots):
 def browser_match(url, shots):
     game = Game(url, shots)
     try:
-        game.about_box_shown()
-        game.js("Module.FS.mkdirTree('/data/config/Zorvex'); Module.FS.writeFile("
-                f"'/data/config/Zorvex/quizendo.ini', {WHITE_INI!r})")
-        game.reload()
+        game.store_settings(WHITE_INI)
         enter_idle = game.to_idle()
         start = time.monotonic()
         play_white_match(game, enter_idle)

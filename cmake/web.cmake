@@ -51,9 +51,31 @@ foreach(asset ${QZ_WEB_ASSETS})
   get_filename_component(name ${asset} NAME)
   list(APPEND QZ_WEB_PRELOAD "SHELL:--preload-file ${asset}@/assets/${name}")
 endforeach()
+# The faces are cut down to the scripts they cover well, so the download stays small: Latin
+# (with Latin-1, Extended-A and -B and Extended Additional, and the combining accents),
+# Greek, Cyrillic, punctuation, currency, letter-like signs, arrows, mathematical operators,
+# shapes and the replacement character the game draws for bad text. Their hinting is kept.
+# Debian's python3 (/usr/bin) is the one with python3-fonttools, whatever else is on PATH.
+find_program(QZ_FONT_PYTHON python3 HINTS /usr/bin NO_CMAKE_FIND_ROOT_PATH)
+execute_process(COMMAND ${QZ_FONT_PYTHON} -c "import fontTools.subset"
+  RESULT_VARIABLE QZ_NO_SUBSETTER OUTPUT_QUIET ERROR_QUIET)
+if(NOT QZ_FONT_PYTHON OR QZ_NO_SUBSETTER)
+  message(FATAL_ERROR "fontTools is missing: run tools/deps.sh (package python3-fonttools)")
+endif()
+set(QZ_WEB_FONT_UNICODES "U+0020-007E,U+00A0-024F,U+02B0-036F,U+0370-03FF,U+0400-052F,\
+U+1E00-1EFF,U+2000-206F,U+20A0-20CF,U+2100-214F,U+2190-21FF,U+2200-22FF,U+25A0-25FF,U+FFFD")
+set(QZ_WEB_SUBSET_FONTS)
 foreach(font ${QZ_WEB_FONTS})
-  list(APPEND QZ_WEB_PRELOAD "SHELL:--preload-file ${QZ_WEB_FONT_DIR}/${font}@${QZ_WEB_FONT_DIR}/${font}")
+  set(subset ${CMAKE_BINARY_DIR}/fonts/${font})
+  add_custom_command(OUTPUT ${subset}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/fonts
+    COMMAND ${QZ_FONT_PYTHON} -m fontTools.subset ${QZ_WEB_FONT_DIR}/${font} --unicodes=${QZ_WEB_FONT_UNICODES}
+      --layout-features=* --notdef-outline --output-file=${subset}
+    DEPENDS ${QZ_WEB_FONT_DIR}/${font} VERBATIM)
+  list(APPEND QZ_WEB_SUBSET_FONTS ${subset})
+  list(APPEND QZ_WEB_PRELOAD "SHELL:--preload-file ${subset}@${QZ_WEB_FONT_DIR}/${font}")
 endforeach()
+add_custom_target(quizendo_web_fonts DEPENDS ${QZ_WEB_SUBSET_FONTS})
 
 # The nested modal loops, pauses and synchronous sounds block; ASYNCIFY lets them wait on the
 # browser's event loop. Its stack must hold the deepest nesting (a box over a pause over a match).
@@ -63,9 +85,11 @@ qz_apply_options(quizendo)
 target_link_options(quizendo PRIVATE ${QZ_WEB_FLAGS} -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -lidbfs.js
   -sEXPORTED_RUNTIME_METHODS=FS "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/storage.js"
-  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/sound.js" ${QZ_WEB_PRELOAD})
-set_property(TARGET quizendo APPEND PROPERTY LINK_DEPENDS ${CMAKE_SOURCE_DIR}/web/storage.js
-  ${CMAKE_SOURCE_DIR}/web/sound.js
+  "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/sound.js" "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/leave.js"
+  "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/waits.js" ${QZ_WEB_PRELOAD})
+add_dependencies(quizendo quizendo_web_fonts)
+set_property(TARGET quizendo APPEND PROPERTY LINK_DEPENDS ${QZ_WEB_SUBSET_FONTS} ${CMAKE_SOURCE_DIR}/web/storage.js
+  ${CMAKE_SOURCE_DIR}/web/sound.js ${CMAKE_SOURCE_DIR}/web/leave.js ${CMAKE_SOURCE_DIR}/web/waits.js
   ${QZ_WEB_ASSETS})
 
 # The report: the same code as quizendo-report, run by the page on the stored log.

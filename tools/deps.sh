@@ -36,6 +36,6 @@ QZ_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev
 QZ_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base xdotool x11-utils
   imagemagick clang clang-format libclang-rt-14-dev python3 librsvg2-bin chromium
   dpkg-dev fakeroot lintian appstream desktop-file-utils man-db openbox)
-# The browser build: Debian's Emscripten, the tools that unpack Debian source packages, and
-# Chromium for its tests.
-QZ_WEB_PACKAGES=(emscripten binaryen dpkg-dev python3 chromium)
+# The browser build: Debian's Emscripten, the tools that unpack Debian source packages, the
+# font subsetter (fontTools) and Chromium for its tests.
+QZ_WEB_PACKAGES=(emscripten binaryen dpkg-dev python3 python3-fonttools chromium)

@@ -40,13 +40,22 @@
 
   // The game draws at a whole scale of device pixels; the canvas is shown at exactly that many
   // device pixels, so nothing is smoothed and text stays as sharp as the screen allows.
+  // The game picks its scale once, at start. When the window is made smaller later, the canvas
+  // is shrunk to fit (smoothed, not whole pixels) rather than cut off; when it is made larger
+  // again, it goes back to its exact size.
+  let drawn = null;
   function fitCanvas(width, height) {
+    drawn = {width, height};
     const ratio = window.devicePixelRatio || 1;
-    canvas.style.width = (width / ratio) + 'px';
-    canvas.style.height = (height / ratio) + 'px';
+    const shrink = Math.min(1, roomWidth() * ratio / width, roomHeight() * ratio / height);
+    canvas.style.width = (width * shrink / ratio) + 'px';
+    canvas.style.height = (height * shrink / ratio) + 'px';
     $('loading').hidden = true;
     canvas.hidden = false;
   }
+  window.addEventListener('resize', () => {
+    if (drawn) fitCanvas(drawn.width, drawn.height);
+  });
 
   function showBox(caption, text, icon) {
     return new Promise((resolve) => {
@@ -209,9 +218,42 @@
   // What the tests and the benchmark read.
   window.quizendoPage = state;
 
+  // Closing the tab or leaving the page is leaving the game: the run is ended and saved as
+  // the game's own leaving does. A tab merely hidden may come back, so then only what was
+  // written so far is journalled.
+  window.addEventListener('pagehide', () => {
+    if (!state.running || state.ended || !Module.qzLeaveNow) return;
+    if (state.closeBox) state.closeBox();
+    Module.qzLeaveNow();
+  });
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'hidden' && state.running && Module.qzWriteJournal)
+      Module.qzWriteJournal();
+  });
+
   canvas.addEventListener('mousedown', () => canvas.focus());
-  const script = document.createElement('script');
-  script.src = 'quizendo.js';
-  script.onerror = () => showProblem('The game\'s files could not be loaded. Reload the page.');
-  document.body.appendChild(script);
+  function loadGame() {
+    const script = document.createElement('script');
+    script.src = 'quizendo.js';
+    script.onerror = () => showProblem('The game\'s files could not be loaded. Reload the page.');
+    document.body.appendChild(script);
+  }
+
+  // Two tabs of the game would write over each other's files in the browser's storage. The
+  // first tab holds a lock for as long as it is open; another one does not start the game.
+  if (navigator.locks && navigator.locks.request) {
+    navigator.locks.request('quizendo-game', {ifAvailable: true}, (lock) => {
+      if (!lock) {
+        state.refused = true;
+        showProblem('Quizendo is already open in another tab or window of this browser. Only ' +
+                    'one plays at a time, so that neither loses the other\'s results. Close ' +
+                    'this tab and go on in the other one.');
+        return undefined;
+      }
+      loadGame();
+      return new Promise(() => {});  // held until the page goes away
+    }).catch(loadGame);
+  } else {
+    loadGame();
+  }
 })();

@@ -20,6 +20,7 @@ from white_match import ENTER_RECT, PROBLEM_LINE, play_white_match
 
 LOG = "/data/qz.log"
 INI = "/data/config/Zorvex/quizendo.ini"
+WHITE_BELT = "[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n"
 # The play area of the main window, logical pixels.
 PLAY_RECT = (16, 80, 608, 200)
 # Centres of controls, logical pixels.
@@ -164,6 +165,14 @@ class Game:
         self.wait(15, "the game ends", lambda: self.js("quizendoPage.ended"))
         self.js("Module.qzStorageSettled()")
 
+    def store_settings(self, text):
+        """Leaves the game, puts `text` in its settings file and starts it again."""
+        self.to_idle()
+        self.leave()
+        self.js("Module.FS.mkdirTree('/data/config/Zorvex'); "
+                f"Module.FS.writeFile('{INI}', {text!r})")
+        self.reload()
+
     def ini_value(self, name):
         match = re.search(rf"^{name}=(.*)$", (self.file(INI) or "").replace("\r", ""), re.M)
         return match.group(1) if match else None
@@ -179,9 +188,7 @@ def case_about_box_match_and_reload(url, shots):
         game.shot("about-box")
         # A White-belt match chosen by hand: written as the player's stored settings, kept
         # over a reload.
-        game.js("Module.FS.mkdirTree('/data/config/Zorvex'); Module.FS.writeFile("
-                f"'{INI}', '[1.01]\\nAutoSelect=0\\nCustomSettins=0\\nGameLevel=1\\n')")
-        game.reload()
+        game.store_settings(WHITE_BELT)
         enter_idle = game.to_idle()
         game.shot("idle")
         play_white_match(game, enter_idle, lambda: game.shot("match"))
@@ -200,6 +207,47 @@ def case_about_box_match_and_reload(url, shots):
         check(len(values) == 26, f"the settings file holds {len(values)} values, not 26")
         check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
         check(game.ini_value("GameLevel") == "1", "GameLevel changed")
+    finally:
+        game.close()
+
+
+def case_closed_tab_counts_as_leaving(url, shots):
+    """Closing the tab in a match leaves the game as the desktop's terminate order does."""
+    game = Game(url, shots)
+    try:
+        game.store_settings(WHITE_BELT)
+        game.to_idle()
+        # One problem answered wrong, then right; the next one is posed when the tab closes.
+        game.key("Enter")
+        time.sleep(1)
+        game.key("Shift")
+        game.type_text("99")
+        game.key("Enter")
+        game.wait(15, "the wrong answer is logged", lambda: game.count(PROBLEM_LINE) == 1)
+        last = [line for line in game.log_lines() if re.search(PROBLEM_LINE, line)][-1]
+        game.key("Shift")
+        game.type_text(re.search(r"=99 \((-?[0-9]+)\)\t\t", last).group(1))
+        game.key("Enter")
+        game.wait(15, "the right answer is logged", lambda: game.count("\tOK\t") == 1)
+        game.key("Shift")
+        time.sleep(1)
+        game.shot("before-tab-closed")
+        game.browser.close_page()
+        game.browser.open_page()
+        game.load()
+        check(game.count(PROBLEM_LINE) == 2, f"{game.count(PROBLEM_LINE)} problem lines, not 2")
+        check(game.count("^SUMMARY$") == 1, f"{game.count('^SUMMARY$')} summaries, not 1")
+        for row in ("Right Answers\t\t: 1", "Wrong Answers\t\t: 1", "Tasks Completed\t\t: 1",
+                    "Total Tasks\t\t: 2"):
+            check(game.count(f"^{row}$") == 1, f"summary row {row!r} missing")
+        values = re.findall(r"^[A-Za-z]+=", (game.file(INI) or "").replace("\r", ""), re.M)
+        check(len(values) == 26, f"the settings file holds {len(values)} values, not 26")
+        # The match in progress counts as ended.
+        check(game.ini_value("CntRight") == "1", f"CntRight is {game.ini_value('CntRight')}")
+        check(game.ini_value("GameLevel") == "1", f"GameLevel is {game.ini_value('GameLevel')}")
+        # The journal is gone once its files are in the storage.
+        game.js("Module.qzStorageSettled()")
+        check(game.js("localStorage.getItem('quizendo-journal')") is None, "the journal was kept")
     finally:
         game.close()
 
@@ -226,6 +274,27 @@ def case_setup_panel_by_clicks(url, shots):
         check(game.ini_value("AutoSelect") == "0", "AutoSelect is not 0")
         check(game.ini_value("DoAdd") == "1" and game.ini_value("DoSub") == "0",
               "operation switches")
+    finally:
+        game.close()
+
+
+def case_window_made_smaller(url, shots):
+    """At two device pixels per CSS pixel, a window made smaller still shows the whole game,
+    and clicks still land on its controls."""
+    game = Game(url, shots, browser_args=["--force-device-scale-factor=2"])
+    try:
+        game.to_idle()
+        check(game.js("canvas.width / canvas.clientWidth") == 2,
+              "the canvas is not shown at one pixel per device pixel")
+        game.browser.send("Emulation.setDeviceMetricsOverride",
+                          {"width": 900, "height": 600, "deviceScaleFactor": 2, "mobile": False})
+        game.wait(5, "the canvas fits the smaller window", lambda: game.js("""(() => {
+            const c = canvas.getBoundingClientRect(), s = stage.getBoundingClientRect();
+            return c.right <= s.right + 0.5 && c.bottom <= s.bottom + 0.5; })()"""))
+        game.shot("smaller-window")
+        idle = game.area(PLAY_RECT)
+        game.click(SETUP)
+        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
     finally:
         game.close()
 
@@ -280,6 +349,34 @@ def case_storage_refused_still_plays(url, shots):
         game.browser.type_text("1")
         game.key("Enter")
         game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+    finally:
+        game.close()
+
+
+def case_second_tab_does_not_start(url, shots):
+    """A second tab in the same profile says the game is open and leaves the first one alone."""
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        first = game.browser.session
+        game.browser.open_page()
+        game.browser.navigate(url)
+        text = game.browser.wait_for("document.getElementById('problem') && "
+                                     "!document.getElementById('problem').hidden && "
+                                     "document.getElementById('problem').textContent", 30,
+                                     "the message in the second tab")
+        check("already open in another tab" in text, f"message: {text!r}")
+        check(game.js("typeof Module === 'undefined' || typeof Module.FS === 'undefined'"),
+              "the second tab started the game")
+        game.shot("second-tab")
+        # The first tab plays on and keeps writing.
+        game.browser.session = first
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged in the first tab",
+                  lambda: game.count(PROBLEM_LINE) >= 1)
     finally:
         game.close()
 

@@ -116,8 +116,15 @@ class Browser:
         attached = self.send("Target.attachToTarget",
                              {"targetId": target["targetId"], "flatten": True}, session=False)
         self.session = attached["sessionId"]
+        self.target = target["targetId"]
         self.send("Page.enable")
         self.send("Runtime.enable")
+
+    def close_page(self):
+        """Closes the page's tab as the user does; its pagehide and unload handlers run."""
+        self.send("Target.closeTarget", {"targetId": self.target}, session=False)
+        self.session = None
+        self.target = None
 
     def navigate(self, url):
         self.send("Page.navigate", {"url": url})

@@ -4,6 +4,10 @@
 
 #include <initializer_list>
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#endif
+
 namespace qz {
 namespace {
 
@@ -35,3 +39,11 @@ void RequestTerminate() {
 }
 
 }  // namespace qz
+
+#ifdef __EMSCRIPTEN__
+// The page's order to end: the tab is closing or the page is being left. The page then wakes
+// the game from its sleep at once, and the game leaves as it does on SIGTERM.
+extern "C" EMSCRIPTEN_KEEPALIVE void qz_web_terminate() {
+  qz::RequestTerminate();
+}
+#endif

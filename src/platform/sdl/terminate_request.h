@@ -5,7 +5,8 @@ namespace qz {
 // An order to end from outside: SIGTERM (a desktop session ending), SIGINT (Ctrl+C) or SIGHUP
 // (the terminal closed). The handler only notes it; the event queue turns it into one kQuit
 // ahead of any input still queued and drops that input, and sleeps and synchronous sounds end
-// early, so the game leaves at once however much input was waiting.
+// early, so the game leaves at once however much input was waiting. In the browser the page
+// gives the same order when the tab closes (qz_web_terminate).
 
 // Takes charge of the three signals and clears any earlier request. Called at video start,
 // before anything waits.
