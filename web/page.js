@@ -14,14 +14,21 @@
     $('problem').hidden = false;
   }
 
+  // A page where the game never started: its buttons would offer an empty report and an empty
+  // log, where the parent may have real ones in another tab.
+  function showProblemWithoutGame(text) {
+    showProblem(text);
+    $('parents').hidden = true;
+  }
+
   if (location.protocol === 'file:') {
-    showProblem('Quizendo must be served over HTTP: a browser does not load the game\'s files ' +
+    showProblemWithoutGame('Quizendo must be served over HTTP: a browser does not load the game\'s files ' +
                 'from a page opened as a file. Start "./run --web", or put these files on any ' +
                 'web server, and open the page\'s http:// address.');
     return;
   }
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
-    showProblem('This browser cannot run Quizendo: it has no WebAssembly. Any current Chrome, ' +
+    showProblemWithoutGame('This browser cannot run Quizendo: it has no WebAssembly. Any current Chrome, ' +
                 'Edge, Firefox or Safari can.');
     return;
   }
@@ -235,7 +242,7 @@
   function loadGame() {
     const script = document.createElement('script');
     script.src = 'quizendo.js';
-    script.onerror = () => showProblem('The game\'s files could not be loaded. Reload the page.');
+    script.onerror = () => showProblemWithoutGame('The game\'s files could not be loaded. Reload the page.');
     document.body.appendChild(script);
   }
 
@@ -245,7 +252,7 @@
     navigator.locks.request('quizendo-game', {ifAvailable: true}, (lock) => {
       if (!lock) {
         state.refused = true;
-        showProblem('Quizendo is already open in another tab or window of this browser. Only ' +
+        showProblemWithoutGame('Quizendo is already open in another tab or window of this browser. Only ' +
                     'one plays at a time, so that neither loses the other\'s results. Close ' +
                     'this tab and go on in the other one.');
         return undefined;

@@ -368,6 +368,8 @@ def case_second_tab_does_not_start(url, shots):
         check("already open in another tab" in text, f"message: {text!r}")
         check(game.js("typeof Module === 'undefined' || typeof Module.FS === 'undefined'"),
               "the second tab started the game")
+        check(game.js("document.getElementById('parents').hidden"),
+              "the second tab offers a report and a log it does not have")
         game.shot("second-tab")
         # The first tab plays on and keeps writing.
         game.browser.session = first
