@@ -47,9 +47,9 @@
 
   // The game draws at a whole scale of device pixels; the canvas is shown at exactly that many
   // device pixels, so nothing is smoothed and text stays as sharp as the screen allows.
-  // The game picks its scale once, at start. When the window is made smaller later, the canvas
-  // is shrunk to fit (smoothed, not whole pixels) rather than cut off; when it is made larger
-  // again, it goes back to its exact size.
+  // When the window changes size, the game picks the whole scale that now fits and draws again
+  // (once no box is open over it). Until then, and where even scale 1 does not fit, the canvas
+  // is shrunk to fit (smoothed, not whole pixels) rather than cut off.
   let drawn = null;
   function fitCanvas(width, height) {
     drawn = {width, height};
@@ -62,6 +62,8 @@
   }
   window.addEventListener('resize', () => {
     if (drawn) fitCanvas(drawn.width, drawn.height);
+    // The game picks the whole scale that now fits, and calls fitCanvas with its new size.
+    if (window.Module) window.Module.qzRoomChanged = true;
   });
 
   function showBox(caption, text, icon) {

@@ -278,23 +278,48 @@ def case_setup_panel_by_clicks(url, shots):
         game.close()
 
 
-def case_window_made_smaller(url, shots):
-    """At two device pixels per CSS pixel, a window made smaller still shows the whole game,
-    and clicks still land on its controls."""
+def case_window_resized(url, shots):
+    """At two device pixels per CSS pixel, a window made smaller shows the whole game, drawn
+    again at the whole scale that now fits, and clicks still land on its controls; a box open
+    over the game keeps its scale until it closes; the window made larger again gets the
+    larger scale back."""
     game = Game(url, shots, browser_args=["--force-device-scale-factor=2"])
+    whole_pixels = "canvas.width === 2 * canvas.clientWidth"
     try:
         game.to_idle()
-        check(game.js("canvas.width / canvas.clientWidth") == 2,
-              "the canvas is not shown at one pixel per device pixel")
+        check(game.js(whole_pixels), "the canvas is not shown at one pixel per device pixel")
+        start_width = game.js("canvas.width")
         game.browser.send("Emulation.setDeviceMetricsOverride",
                           {"width": 900, "height": 600, "deviceScaleFactor": 2, "mobile": False})
         game.wait(5, "the canvas fits the smaller window", lambda: game.js("""(() => {
             const c = canvas.getBoundingClientRect(), s = stage.getBoundingClientRect();
             return c.right <= s.right + 0.5 && c.bottom <= s.bottom + 0.5; })()"""))
+        game.wait(5, "the game drawn again at scale 2, whole pixels",
+                  lambda: game.js("canvas.width === 1280 && " + whole_pixels))
         game.shot("smaller-window")
         idle = game.area(PLAY_RECT)
         game.click(SETUP)
         game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+        game.browser.send("Emulation.clearDeviceMetricsOverride", {})
+        game.wait(5, "the canvas back at its size",
+                  lambda: game.js("canvas.width === %d && " % start_width + whole_pixels))
+        game.shot("larger-window")
+        panel = game.area(PLAY_RECT)
+        # The About box (F1) is a window of its own over the game: it keeps the scale it opened
+        # at, and the change follows once it is closed.
+        game.click(SETUP)
+        game.wait(5, "SETUP closes the panel", lambda: game.area(PLAY_RECT) != panel)
+        closed = game.area(PLAY_RECT)
+        game.key("F1")
+        game.wait(5, "the About box opens", lambda: game.area(PLAY_RECT) != closed)
+        game.browser.send("Emulation.setDeviceMetricsOverride",
+                          {"width": 900, "height": 600, "deviceScaleFactor": 2, "mobile": False})
+        time.sleep(1)
+        check(game.js("canvas.width") == start_width, "the scale changed under the open box")
+        game.key("Escape")
+        game.wait(5, "the scale followed once the box closed",
+                  lambda: game.js("canvas.width === 1280 && " + whole_pixels))
+        game.wait(5, "the idle screen drawn again", lambda: game.area(PLAY_RECT) == idle)
     finally:
         game.close()
 

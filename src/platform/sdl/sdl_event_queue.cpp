@@ -143,6 +143,8 @@ bool SdlEventQueue::Wait(Event& out, std::uint32_t timeout_ms) {
   const std::uint32_t start = SDL_GetTicks();
 #ifdef __EMSCRIPTEN__
   for (;;) {
+    if (m_pWindows != nullptr)
+      m_pWindows->FollowRoom();
     if (Poll(out))
       return true;
     const std::uint32_t elapsed = SDL_GetTicks() - start;

@@ -49,6 +49,11 @@ class SdlWindowSystem : public WindowSystem {
   Point ToLogical(std::uint32_t window_id, int x, int y) const;
   // Called by a window as it goes.
   void Forget(std::uint32_t window_id);
+#ifdef __EMSCRIPTEN__
+  // In the page: when the room beside the parents' panel changed, the main window is drawn
+  // again at the largest whole scale that now fits, once no box is open over it.
+  void FollowRoom();
+#endif
 
   // The largest whole scale at which a 640 x 400 window takes at most 90 % of the screen.
   static int ScaleForScreen(int screen_width, int screen_height);

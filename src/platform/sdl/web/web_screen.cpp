@@ -37,6 +37,23 @@ std::uint32_t WebScreen::AddLayer(Canvas& canvas, int left, int top) {
   return id;
 }
 
+void WebScreen::Rescale(int scale, std::uint32_t id, Canvas& canvas) {
+  for (Layer& layer : m_layers) {
+    if (layer.id == id)
+      layer.canvas = &canvas;
+  }
+  m_nScale = scale;
+  if (m_pWindow == nullptr)
+    return;
+  SDL_SetWindowSize(m_pWindow, kScreenWidth * scale, kScreenHeight * scale);
+  // The game draws the window again on an expose, at the new scale; until then it is black.
+  SDL_Event expose{};
+  expose.type = SDL_WINDOWEVENT;
+  expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+  expose.window.windowID = SDL_GetWindowID(m_pWindow);
+  SDL_PushEvent(&expose);
+}
+
 void WebScreen::RemoveLayer(std::uint32_t id) {
   auto found = std::find_if(m_layers.begin(), m_layers.end(),
                             [id](const Layer& layer) { return layer.id == id; });

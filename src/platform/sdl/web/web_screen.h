@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +23,11 @@ class WebScreen {
 
   void SetScale(int scale) { m_nScale = scale; }
   int Scale() const { return m_nScale; }
+  // Draws at `scale` from now on: the page's canvas takes the new size and layer `id` is shown
+  // from `canvas`, which the window made for it. Its game window repaints on the expose that
+  // follows.
+  void Rescale(int scale, std::uint32_t id, Canvas& canvas);
+  std::size_t LayerCount() const { return m_layers.size(); }
 
   // Puts `canvas` on top at logical position (left, top); returns the layer's window id.
   std::uint32_t AddLayer(Canvas& canvas, int left, int top);

@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <memory>
+
 #include "platform/sdl/sdl_window_system.h"
 #include "platform/sdl/web/web_screen.h"
 
@@ -24,22 +26,45 @@ EM_JS(void, qz_web_canvas_ready, (int width, int height), {
   if (Module.qzCanvasReady)
     Module.qzCanvasReady(width, height);
 });
+
+// Set by the page when its room changed size; read and cleared by the game.
+EM_JS(int, qz_web_take_room_change, (), {
+  const changed = Module.qzRoomChanged ? 1 : 0;
+  Module.qzRoomChanged = false;
+  return changed;
+});
 // clang-format on
+
+class WebWindow;
+WebWindow* g_pMainWindow = nullptr;  // the first window opened without an owner
+bool g_bRoomChangePending = false;   // seen while a box was open: followed once it closes
 
 class WebWindow : public NativeWindow {
  public:
   WebWindow(int width, int height, int scale, NativeWindow* owner)
-      : m_canvas(width, height, scale) {
+      : m_pCanvas(std::make_unique<Canvas>(width, height, scale)) {
     WebScreen& screen = WebScreen::Get();
     const Point at = screen.PlaceOver(owner != nullptr ? owner->Id() : 0, width, height);
-    m_nId = screen.AddLayer(m_canvas, at.x, at.y);
+    m_nId = screen.AddLayer(*m_pCanvas, at.x, at.y);
+    if (owner == nullptr && g_pMainWindow == nullptr)
+      g_pMainWindow = this;
   }
-  ~WebWindow() override { WebScreen::Get().RemoveLayer(m_nId); }
+  ~WebWindow() override {
+    if (g_pMainWindow == this)
+      g_pMainWindow = nullptr;
+    WebScreen::Get().RemoveLayer(m_nId);
+  }
   WebWindow(const WebWindow&) = delete;
   WebWindow& operator=(const WebWindow&) = delete;
 
+  // A new, blank canvas at `scale`; the game fills it on the expose that follows.
+  void Rescale(int scale) {
+    m_pCanvas = std::make_unique<Canvas>(m_pCanvas->Width(), m_pCanvas->Height(), scale);
+    WebScreen::Get().Rescale(scale, m_nId, *m_pCanvas);
+  }
+
   std::uint32_t Id() const override { return m_nId; }
-  Canvas& GetCanvas() override { return m_canvas; }
+  Canvas& GetCanvas() override { return *m_pCanvas; }
   bool Present(const Rect& area) override {
     WebScreen::Get().Present(m_nId, area);
     return true;
@@ -47,14 +72,14 @@ class WebWindow : public NativeWindow {
   void Raise() override { WebScreen::Get().Raise(m_nId); }
 
  private:
-  Canvas m_canvas;
+  std::unique_ptr<Canvas> m_pCanvas;
   std::uint32_t m_nId = 0;
 };
 
 }  // namespace
 
 // The page already fills the browser's window and the browser has a full screen of its own, so
-// the canvas keeps the scale chosen at start and the game's full-screen switch stays off.
+// the game's full-screen switch stays off; the scale follows the room instead (FollowRoom).
 SdlWindowSystem::SdlWindowSystem()
     : m_nWindowScale(ScaleForScreen(qz_web_room_width(), qz_web_room_height())),
       m_nFullScreenScale(m_nWindowScale) {
@@ -96,6 +121,22 @@ Point SdlWindowSystem::ToLogical(std::uint32_t /*window_id*/, int x, int y) cons
 }
 
 void SdlWindowSystem::Forget(std::uint32_t /*window_id*/) {}
+
+// A box keeps the scale it opened at, as on the desktop's full-screen switch, so the change
+// waits until the main window is alone again.
+void SdlWindowSystem::FollowRoom() {
+  g_bRoomChangePending = qz_web_take_room_change() != 0 || g_bRoomChangePending;
+  if (!g_bRoomChangePending || g_pMainWindow == nullptr || WebScreen::Get().LayerCount() != 1)
+    return;
+  g_bRoomChangePending = false;
+  const int scale = ScaleForScreen(qz_web_room_width(), qz_web_room_height());
+  if (scale == m_nWindowScale)
+    return;
+  m_nWindowScale = scale;
+  m_nFullScreenScale = scale;
+  g_pMainWindow->Rescale(scale);
+  qz_web_canvas_ready(640 * scale, 400 * scale);
+}
 
 void SdlWindowSystem::AddWakeupTarget() {}
 
