@@ -25,13 +25,12 @@ sys.path.insert(0, os.path.join(HERE, "..", "tests", "web"))
 sys.dont_write_bytecode = True
 
 import cdp  # noqa: E402
-from browser_test import Game, serve  # noqa: E402
+from browser_test import WHITE_BELT, Game, serve  # noqa: E402
 from white_match import play_white_match  # noqa: E402
 
 PAGE_FILES = ["index.html", "page.js", "page.css", "quizendo.js", "quizendo.wasm",
               "quizendo.data"]
 ON_DEMAND = ["quizendo-report.js", "quizendo-report.wasm"]
-WHITE_INI = "[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n"
 
 # Records, in the page, when the canvas first shows anything: the About box drawn.
 FIRST_DRAWN = """
@@ -111,7 +110,7 @@ def browser_cpu(url, shots):
 def browser_match(url, shots):
     game = Game(url, shots)
     try:
-        game.store_settings(WHITE_INI)
+        game.store_settings(WHITE_BELT)
         enter_idle = game.to_idle()
         start = time.monotonic()
         play_white_match(game, enter_idle)
@@ -133,7 +132,7 @@ class Desktop:
         os.makedirs(os.path.join(home, ".config", "Zorvex"))
         os.makedirs(os.path.join(self.work, "run"))
         with open(os.path.join(home, ".config", "Zorvex", "quizendo.ini"), "w") as f:
-            f.write(WHITE_INI)
+            f.write(WHITE_BELT)
         self.env = dict(os.environ, DISPLAY=self.display, SDL_AUDIODRIVER="dummy", HOME=home,
                         XDG_CONFIG_HOME=os.path.join(home, ".config"))
         self.log = os.path.join(self.work, "run", "qz.log")

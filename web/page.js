@@ -22,14 +22,15 @@
   }
 
   if (location.protocol === 'file:') {
-    showProblemWithoutGame('Quizendo must be served over HTTP: a browser does not load the game\'s files ' +
-                'from a page opened as a file. Start "./run --web", or put these files on any ' +
-                'web server, and open the page\'s http:// address.');
+    showProblemWithoutGame('Quizendo must be served over HTTP: a browser does not load the ' +
+                           'game\'s files from a page opened as a file. Start "./run --web", ' +
+                           'or put these files on any web server, and open the page\'s ' +
+                           'http:// address.');
     return;
   }
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
-    showProblemWithoutGame('This browser cannot run Quizendo: it has no WebAssembly. Any current Chrome, ' +
-                'Edge, Firefox or Safari can.');
+    showProblemWithoutGame('This browser cannot run Quizendo: it has no WebAssembly. Any ' +
+                           'current Chrome, Edge, Firefox or Safari can.');
     return;
   }
 
@@ -244,7 +245,8 @@
   function loadGame() {
     const script = document.createElement('script');
     script.src = 'quizendo.js';
-    script.onerror = () => showProblemWithoutGame('The game\'s files could not be loaded. Reload the page.');
+    script.onerror = () =>
+        showProblemWithoutGame('The game\'s files could not be loaded. Reload the page.');
     document.body.appendChild(script);
   }
 
@@ -254,9 +256,9 @@
     navigator.locks.request('quizendo-game', {ifAvailable: true}, (lock) => {
       if (!lock) {
         state.refused = true;
-        showProblemWithoutGame('Quizendo is already open in another tab or window of this browser. Only ' +
-                    'one plays at a time, so that neither loses the other\'s results. Close ' +
-                    'this tab and go on in the other one.');
+        showProblemWithoutGame('Quizendo is already open in another tab or window of this ' +
+                               'browser. Only one plays at a time, so that neither loses the ' +
+                               'other\'s results. Close this tab and go on in the other one.');
         return undefined;
       }
       loadGame();

@@ -8,7 +8,7 @@
 // A browser that refuses the storage (a private window, storage full) still plays: the files
 // then live in memory, and the page says once that progress will not be kept.
 var qzStorage = {ok: false, busy: false, again: false, waiters: [], told: false,
-                 dirty: {}, copying: {}};
+                 dirty: {}, copying: {}, journalled: false};
 var QZ_JOURNAL_KEY = 'quizendo-journal';
 
 function qzStorageRefused(why) {

@@ -3,13 +3,12 @@
 #include <stdlib.h>
 #include <time.h>
 
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "support/file_text.h"
 #include "support/scratch_dir.h"
 
 namespace qz::test {
@@ -23,17 +22,6 @@ class TempFolder {
  private:
   ScratchDir m_dir;
 };
-
-inline void WriteFile(const std::string& path, const std::string& content) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << content;
-  ASSERT_TRUE(out.good()) << path;
-}
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // Sets an environment variable for one scope and puts the old value back.
 class ScopedEnv {

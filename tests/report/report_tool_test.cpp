@@ -6,9 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
+#include "support/file_text.h"
 #include "support/run_program.h"
 #include "support/sample_log.h"
 #include "support/scratch_dir.h"
@@ -21,16 +20,8 @@ namespace fs = std::filesystem;
 const std::string kTool = std::string(QZ_BINARY_DIR) + "/quizendo-report";
 constexpr char kOldPage[] = "the page from last week";
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
+using test::ReadFile;
+using test::WriteFile;
 
 class ReportToolTest : public ::testing::Test {
  protected:

@@ -16,7 +16,7 @@ import time
 import traceback
 
 import cdp
-from white_match import ENTER_RECT, PROBLEM_LINE, play_white_match
+from white_match import ENTER_RECT, PROBLEM_LINE, answer_wrong_then_right, play_white_match
 
 LOG = "/data/qz.log"
 INI = "/data/config/Zorvex/quizendo.ini"
@@ -173,6 +173,9 @@ class Game:
                 f"Module.FS.writeFile('{INI}', {text!r})")
         self.reload()
 
+    def stored_value_count(self):
+        return len(re.findall(r"^[A-Za-z]+=", (self.file(INI) or "").replace("\r", ""), re.M))
+
     def ini_value(self, name):
         match = re.search(rf"^{name}=(.*)$", (self.file(INI) or "").replace("\r", ""), re.M)
         return match.group(1) if match else None
@@ -203,8 +206,8 @@ def case_about_box_match_and_reload(url, shots):
         check(game.count(r"\t[0-4] \+ [0-4] =") == 20, "not White-belt problems")
         check(game.count("^SUMMARY$") == 1, "no summary")
         check(game.count("^Right Answers\t\t: 10$") == 1, "summary row Right Answers")
-        values = re.findall(r"^[A-Za-z]+=", (game.file(INI) or "").replace("\r", ""), re.M)
-        check(len(values) == 26, f"the settings file holds {len(values)} values, not 26")
+        check(game.stored_value_count() == 26,
+              f"the settings file holds {game.stored_value_count()} values, not 26")
         check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
         check(game.ini_value("GameLevel") == "1", "GameLevel changed")
     finally:
@@ -220,15 +223,7 @@ def case_closed_tab_counts_as_leaving(url, shots):
         # One problem answered wrong, then right; the next one is posed when the tab closes.
         game.key("Enter")
         time.sleep(1)
-        game.key("Shift")
-        game.type_text("99")
-        game.key("Enter")
-        game.wait(15, "the wrong answer is logged", lambda: game.count(PROBLEM_LINE) == 1)
-        last = [line for line in game.log_lines() if re.search(PROBLEM_LINE, line)][-1]
-        game.key("Shift")
-        game.type_text(re.search(r"=99 \((-?[0-9]+)\)\t\t", last).group(1))
-        game.key("Enter")
-        game.wait(15, "the right answer is logged", lambda: game.count("\tOK\t") == 1)
+        answer_wrong_then_right(game, 1)
         game.key("Shift")
         time.sleep(1)
         game.shot("before-tab-closed")
@@ -240,8 +235,8 @@ def case_closed_tab_counts_as_leaving(url, shots):
         for row in ("Right Answers\t\t: 1", "Wrong Answers\t\t: 1", "Tasks Completed\t\t: 1",
                     "Total Tasks\t\t: 2"):
             check(game.count(f"^{row}$") == 1, f"summary row {row!r} missing")
-        values = re.findall(r"^[A-Za-z]+=", (game.file(INI) or "").replace("\r", ""), re.M)
-        check(len(values) == 26, f"the settings file holds {len(values)} values, not 26")
+        check(game.stored_value_count() == 26,
+              f"the settings file holds {game.stored_value_count()} values, not 26")
         # The match in progress counts as ended.
         check(game.ini_value("CntRight") == "1", f"CntRight is {game.ini_value('CntRight')}")
         check(game.ini_value("GameLevel") == "1", f"GameLevel is {game.ini_value('GameLevel')}")
