@@ -14,6 +14,12 @@ before=$(stat -c '%u %g %a %s %Y' "$qz_ini")
 run_as=()
 if [ "$(id -u)" -eq 0 ]; then
   command -v setpriv >/dev/null || { echo "SKIP: setpriv not installed"; exit 0; }
+  # The build may lie in a folder only root can enter (a clone in mktemp -d): nobody plays a
+  # copy of the game and its files from the scratch folder.
+  mkdir "$qz_work/game"
+  cp "$qz_exe" "$qz_work/game/"
+  cp -rL "$(dirname "$qz_exe")/assets" "$qz_work/game/assets"
+  qz_exe="$qz_work/game/$(basename "$qz_exe")"
   chmod -R a+rwX "$qz_work"
   chmod 0200 "$qz_ini"
   run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
