@@ -183,7 +183,7 @@ void CDrillDlg::StartClock() {
   m_nSecsLeft = m_nTimeLimit;
   m_nRetries = 0;
   m_platform.events.SetTimer(kClockTimer, kClockPeriodMs);
-  m_tProblemStart = m_platform.clock.Now();
+  m_tProblemStart = m_platform.clock.SteadySeconds();
 }
 
 void CDrillDlg::StopClock() {
@@ -217,7 +217,7 @@ void CDrillDlg::FinishProblem() {
   WaitPumping(10);
   --m_nToGo;
   ++m_nDone;
-  m_tProblemEnd = m_platform.clock.Now();
+  m_tProblemEnd = m_platform.clock.SteadySeconds();
   // Timed from the problem's first posing, also when it was asked again after wrong answers.
   m_nLastSecs = static_cast<std::int32_t>(m_tProblemEnd - m_tProblemStart);
   m_nSumSecs += m_nLastSecs;

@@ -39,6 +39,7 @@ void CDrillDlg::AppendLog(const std::string& text) {
 
 void CDrillDlg::LogSessionHeader() {
   m_tRunStart = m_platform.clock.Now();
+  m_tRunStartSteady = m_platform.clock.SteadySeconds();
   const AgeBreakdown age = CadetAge(m_settings, m_tRunStart);
   AppendLog(FormatSessionHeader(m_settings.m_strCadetName, AgePhrase(age.m_nYears, age.m_nMonths),
                                 m_tRunStart));
@@ -53,6 +54,7 @@ void CDrillDlg::LogSummary() {
   if (m_nAnswers < 1)
     return;
   m_tRunEnd = m_platform.clock.Now();
+  m_tRunEndSteady = m_platform.clock.SteadySeconds();
   AppendLog(FormatSummary(
       SummaryValuesOf(*this, m_settings.m_nGameLevel, m_settings.m_strCadetName, m_strBeltLine)));
 }

@@ -31,6 +31,7 @@ SummaryValues SummaryValuesOf(const MatchState& state, int game_level,
   v.m_nSumSecs = state.m_nSumSecs;
   v.m_tRunStart = state.m_tRunStart;
   v.m_tRunEnd = state.m_tRunEnd;
+  v.m_nTimeframeSecs = state.m_tRunEndSteady - state.m_tRunStartSteady;
   v.m_strCadetName = cadet_name;
   v.m_strRank = state.m_strRank;
   v.m_strBelt = belt_line;

@@ -7,7 +7,9 @@
 namespace qz {
 
 // The drill engine's state, held by the main window. Counters are 32-bit signed; time stamps
-// are whole calendar seconds. The comments give what each match reset puts in place.
+// are whole seconds, of the calendar for dates and of the steady clock for spans (a clock set
+// during a run moves neither a response time nor the run's length). The comments give what
+// each match reset puts in place.
 struct MatchState {
   bool m_bRunning = false;     // a match is in progress (reset: false)
   bool m_bQuitAsked = false;   // the quit question is pending (reset: false)
@@ -36,10 +38,12 @@ struct MatchState {
   std::int32_t m_nRunRight = 0;   // sums over the ended matches of the run
   std::int32_t m_nRunWrong = 0;
 
-  std::int64_t m_tProblemStart = 0;
-  std::int64_t m_tProblemEnd = 0;
-  std::int64_t m_tRunStart = 0;  // set when the session header is written
-  std::int64_t m_tRunEnd = 0;    // set when the summary is written
+  std::int64_t m_tProblemStart = 0;    // steady clock
+  std::int64_t m_tProblemEnd = 0;      // steady clock
+  std::int64_t m_tRunStart = 0;        // calendar, set when the session header is written
+  std::int64_t m_tRunEnd = 0;          // calendar, set when the summary is written
+  std::int64_t m_tRunStartSteady = 0;  // the same two moments on the steady clock
+  std::int64_t m_tRunEndSteady = 0;
 
   std::int32_t m_nLastSecs = 0;
   std::int32_t m_nSumSecs = 0;

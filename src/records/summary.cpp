@@ -98,7 +98,7 @@ std::string FormatSummary(const SummaryValues& v) {
   text += kSummaryExercise + FormatSpan(v.m_nSumSecs) + "\r\n";
   text += kSummaryStart + FormatLocalTime(v.m_tRunStart, kLogDateTimeFormat) + "\r\n";
   text += kSummaryEnd + FormatLocalTime(v.m_tRunEnd, kLogDateTimeFormat) + "\r\n";
-  text += kSummaryTimeframe + FormatSpan(v.m_tRunEnd - v.m_tRunStart) + "\r\n\r\n";
+  text += kSummaryTimeframe + FormatSpan(v.m_nTimeframeSecs) + "\r\n\r\n";
   text += kSummaryName + UpperCaseName(v.m_strCadetName) + "\r\n\r\n";
   text += kSummaryRank + v.m_strRank + "\r\n";
   text += kSummarySkill + v.m_strBelt + "\r\n";

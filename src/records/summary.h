@@ -19,11 +19,14 @@ struct SummaryValues {
   std::int32_t m_nSumSecs = 0;   // total exercise time, seconds
   std::int64_t m_tRunStart = 0;  // calendar seconds
   std::int64_t m_tRunEnd = 0;    // calendar seconds
-  std::string m_strCadetName;    // UTF-8; printed in upper case
-  std::string m_strRank;         // "Warrior"
-  std::string m_strBelt;         // "Green Belt"
-  std::string m_strStyle;        // latest fighting-style title, empty before a won match
-  std::int32_t m_nHiScore = 0;   // banked total of the run
+  // How long the run lasted, on a clock that setting the calendar does not move: the two
+  // dates above can be an hour apart, or the wrong way round, for a run of a minute.
+  std::int64_t m_nTimeframeSecs = 0;
+  std::string m_strCadetName;   // UTF-8; printed in upper case
+  std::string m_strRank;        // "Warrior"
+  std::string m_strBelt;        // "Green Belt"
+  std::string m_strStyle;       // latest fighting-style title, empty before a won match
+  std::int32_t m_nHiScore = 0;  // banked total of the run
 };
 
 // The SUMMARY block appended to the log when the player leaves. The shortest response time

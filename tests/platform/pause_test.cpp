@@ -12,6 +12,7 @@ class FakeTime : public Clock, public EventQueue {
  public:
   std::uint32_t TickMs() override { return now; }
   std::int64_t Now() override { return now / 1000; }
+  std::int64_t SteadySeconds() override { return now / 1000; }
   void Sleep(std::uint32_t ms) override { now += ms; }
   bool Wait(Event& out, std::uint32_t timeout_ms) override {
     if (!queue.empty() && queue.front().second <= now + timeout_ms) {

@@ -192,6 +192,7 @@ TEST_F(LogReaderTest, ReadsEveryFigureOfTheSummary) {
   v.m_nSumSecs = 25 * 3600 + 61;  // the log drops the whole day
   v.m_tRunStart = kWhen;
   v.m_tRunEnd = kWhen + 125;
+  v.m_nTimeframeSecs = 125;
   v.m_strCadetName = "zo\u00eb";
   v.m_strRank = "Warrior";
   v.m_strBelt = "Green Belt";

@@ -23,6 +23,7 @@ SummaryValues TenProblemRun() {
   v.m_nSumSecs = 40;
   v.m_tRunStart = kMay14At160220;
   v.m_tRunEnd = kMay14At160220 + 3 * 3600 + 25 * 60 + 7;
+  v.m_nTimeframeSecs = 3 * 3600 + 25 * 60 + 7;
   v.m_strCadetName = "ace";
   v.m_strRank = "Newbie";
   v.m_strBelt = "Green Belt";

@@ -145,6 +145,7 @@ std::string Session(Draws& draws, const std::string& name, int session, int sess
   }
   summary.m_nAvgSecs = summary.m_nDone > 0 ? summary.m_nSumSecs / summary.m_nDone : 0;
   summary.m_tRunEnd = now + 5;
+  summary.m_nTimeframeSecs = summary.m_tRunEnd - start;
   summary.m_strRank = summary.m_nHiScore > 2000 ? "Warrior" : "Aprentice";
   text += FormatSummary(summary);
   return text;

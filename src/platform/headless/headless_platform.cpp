@@ -14,6 +14,10 @@ std::uint32_t HeadlessPlatform::TickMs() {
 }
 
 std::int64_t HeadlessPlatform::Now() {
+  return SteadySeconds() + m_nCalendarShift;
+}
+
+std::int64_t HeadlessPlatform::SteadySeconds() {
   return m_nStartEpoch + static_cast<std::int64_t>(m_nNowMs / 1000);
 }
 

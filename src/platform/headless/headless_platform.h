@@ -57,6 +57,7 @@ class HeadlessPlatform : public Clock,
   // Clock
   std::uint32_t TickMs() override;
   std::int64_t Now() override;
+  std::int64_t SteadySeconds() override;
   void Sleep(std::uint32_t ms) override;
   // EventQueue
   bool Wait(Event& out, std::uint32_t timeout_ms) override;
@@ -82,6 +83,9 @@ class HeadlessPlatform : public Clock,
   void SetIdleHook(std::function<void()> hook) { m_idleHook = std::move(hook); }
   void SetTimeLimitMs(std::uint64_t ms) { m_nTimeLimitMs = ms; }
   void SetStartEpoch(std::int64_t seconds) { m_nStartEpoch = seconds; }
+  // Sets the calendar `seconds` forward (back when negative) from now on, as someone setting
+  // the system clock does; the steady clock and the tick go on undisturbed.
+  void ShiftCalendar(std::int64_t seconds) { m_nCalendarShift += seconds; }
   // The tick the clock starts from, to try the wrap-around of the 32-bit tick.
   void SetTickOrigin(std::uint32_t tick) { m_nTickOrigin = tick; }
   void SetClipboardText(std::string text) { m_strClipboard = std::move(text); }
@@ -122,6 +126,7 @@ class HeadlessPlatform : public Clock,
   std::uint64_t m_nNowMs = 0;
   std::uint64_t m_nTimeLimitMs = 24ull * 3600 * 1000;
   std::int64_t m_nStartEpoch = 1700000000;
+  std::int64_t m_nCalendarShift = 0;
   std::uint32_t m_nTickOrigin = 0;
   std::string m_strClipboard;
   std::function<void()> m_idleHook;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <ctime>
 
 #include "platform/sdl/terminate_request.h"
@@ -13,12 +14,24 @@ constexpr std::uint32_t kPumpSliceMs = 10;
 
 }  // namespace
 
+SdlClock::SdlClock()
+    : m_calendarAtStart(std::chrono::system_clock::now()),
+      m_steadyAtStart(std::chrono::steady_clock::now()) {}
+
 std::uint32_t SdlClock::TickMs() {
   return SDL_GetTicks();
 }
 
 std::int64_t SdlClock::Now() {
   return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+std::int64_t SdlClock::SteadySeconds() {
+  const auto since_start = std::chrono::steady_clock::now() - m_steadyAtStart;
+  const auto now = m_calendarAtStart.time_since_epoch() +
+                   std::chrono::duration_cast<std::chrono::system_clock::duration>(since_start);
+  // Rounded down as the calendar's whole seconds are, also before 1970.
+  return std::chrono::floor<std::chrono::seconds>(now).count();
 }
 
 void SdlClock::Sleep(std::uint32_t ms) {

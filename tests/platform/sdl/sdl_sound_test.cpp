@@ -21,6 +21,7 @@ class SleepCounter : public Clock {
  public:
   std::uint32_t TickMs() override { return m_nNow; }
   std::int64_t Now() override { return 0; }
+  std::int64_t SteadySeconds() override { return 0; }
   void Sleep(std::uint32_t ms) override {
     m_nNow += ms;
     m_nSlept += ms;
