@@ -147,6 +147,7 @@ class CDrillDlg : public Dialog, protected MatchState {
   // The belt the game is played at: a stored level outside 1 to 8 plays as Black.
   int PlayedLevel() const;
   void MakeProblem();
+  // Appends a record after the session header; into a log made anew, the header goes first.
   void AppendLog(const std::string& text);
   void LogSessionHeader();
   void LogProblemLine();
@@ -158,6 +159,8 @@ class CDrillDlg : public Dialog, protected MatchState {
 
   Rng m_rng;
   WorkingDifficulty m_difficulty;
+  // The session header as written at start, for a log deleted during the run.
+  std::string m_strSessionHeader;
   // Counts judgements, so one interrupted by a nested judgement inside its pause stops.
   std::uint32_t m_nJudgeSerial = 0;
   // The program was told to end; the session is ended once the loops have unwound.

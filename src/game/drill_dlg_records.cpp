@@ -34,15 +34,16 @@ void CDrillDlg::MakeProblem() {
 }
 
 void CDrillDlg::AppendLog(const std::string& text) {
-  qz::AppendLog(m_platform, text);
+  qz::AppendLog(m_platform, text, m_strSessionHeader);
 }
 
 void CDrillDlg::LogSessionHeader() {
   m_tRunStart = m_platform.clock.Now();
   m_tRunStartSteady = m_platform.clock.SteadySeconds();
   const AgeBreakdown age = CadetAge(m_settings, m_tRunStart);
-  AppendLog(FormatSessionHeader(m_settings.m_strCadetName, AgePhrase(age.m_nYears, age.m_nMonths),
-                                m_tRunStart));
+  m_strSessionHeader = FormatSessionHeader(m_settings.m_strCadetName,
+                                           AgePhrase(age.m_nYears, age.m_nMonths), m_tRunStart);
+  qz::AppendLog(m_platform, m_strSessionHeader);
 }
 
 void CDrillDlg::LogProblemLine() {

@@ -36,7 +36,14 @@ struct AppendResult {
 class FileAppender {
  public:
   virtual ~FileAppender() = default;
-  virtual AppendResult Append(const std::filesystem::path& path, std::string_view bytes) = 0;
+  // When the file is empty (made just now, or emptied since the last record), `lead_if_empty`
+  // goes in before `bytes`, in the same record: a file deleted under a writer starts again
+  // with what its readers need first.
+  virtual AppendResult Append(const std::filesystem::path& path, std::string_view bytes,
+                              std::string_view lead_if_empty) = 0;
+  AppendResult Append(const std::filesystem::path& path, std::string_view bytes) {
+    return Append(path, bytes, {});
+  }
 };
 
 }  // namespace qz

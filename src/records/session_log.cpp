@@ -8,18 +8,18 @@
 namespace qz {
 
 void AppendLog(FileAppender& files, MessageBox& message_box, const std::filesystem::path& log_path,
-               std::string_view text) {
+               std::string_view text, std::string_view header_if_empty) {
   if (text.empty())
     return;
-  const AppendResult result = files.Append(log_path, text);
+  const AppendResult result = files.Append(log_path, text, header_if_empty);
   if (result.cause == FileErrorCause::kNone)
     return;
   message_box.Show(kLogBoxCaption, FileErrorText(result.cause, result.path),
                    result.failed_at_open ? MessageIcon::kExclamation : MessageIcon::kStop);
 }
 
-void AppendLog(Platform& platform, std::string_view text) {
-  AppendLog(platform.files, platform.message_box, platform.log_path, text);
+void AppendLog(Platform& platform, std::string_view text, std::string_view header_if_empty) {
+  AppendLog(platform.files, platform.message_box, platform.log_path, text, header_if_empty);
 }
 
 std::string AgePhrase(int years, int months) {

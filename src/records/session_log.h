@@ -18,11 +18,13 @@ inline constexpr char kLogBoxCaption[] = "Quizendo";
 
 // Appends one whole record to the log; an empty text does not touch the file. A failure is
 // shown in a message box (exclamation when the file could not be opened, stop when a later
-// step failed) and the record is dropped; the caller carries on either way.
+// step failed) and the record is dropped; the caller carries on either way. When the log is
+// empty (deleted during the run and made anew), `header_if_empty` is written first, so the
+// record does not stand in the log without the session header it belongs to.
 void AppendLog(FileAppender& files, MessageBox& message_box, const std::filesystem::path& log_path,
-               std::string_view text);
+               std::string_view text, std::string_view header_if_empty = {});
 // The same, with the platform's writer, message box and log path.
-void AppendLog(Platform& platform, std::string_view text);
+void AppendLog(Platform& platform, std::string_view text, std::string_view header_if_empty = {});
 
 // ", age 7 years 3 months": "month" only for exactly 1, "years" always; negative parts (a
 // birth date in the future) print as they come. Years and months come from the age breakdown.

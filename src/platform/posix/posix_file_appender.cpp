@@ -58,7 +58,8 @@ FileErrorCause FileErrorCauseOf(int error_number) {
   }
 }
 
-AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::string_view bytes) {
+AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::string_view bytes,
+                                       std::string_view lead_if_empty) {
   // O_NONBLOCK keeps a FIFO without a reader from hanging the game at the open; it is
   // cleared again before writing.
   const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0644);
@@ -88,6 +89,14 @@ AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::s
     cause = FileErrorCauseOf(error_number);
   } else if (old_size < 0) {
     cause = errno == ESPIPE ? FileErrorCause::kBadSeek : FileErrorCauseOf(errno);
+  }
+
+  // Only an ordinary file has a start to lead with; a device reads as empty at every write.
+  std::string record;
+  if (regular && old_size == 0 && !lead_if_empty.empty()) {
+    record.reserve(lead_if_empty.size() + bytes.size());
+    record.append(lead_if_empty).append(bytes);
+    bytes = record;
   }
 
   std::size_t written = 0;

@@ -10,7 +10,9 @@ namespace qz {
 // its size before the record, so the record is in it whole or not at all.
 class PosixFileAppender : public FileAppender {
  public:
-  AppendResult Append(const std::filesystem::path& path, std::string_view bytes) override;
+  using FileAppender::Append;
+  AppendResult Append(const std::filesystem::path& path, std::string_view bytes,
+                      std::string_view lead_if_empty) override;
 };
 
 // The cause a POSIX error number is reported as (a lock held elsewhere is told apart by the
