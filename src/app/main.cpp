@@ -1,3 +1,4 @@
+#include <csignal>
 #include <string_view>
 #include <vector>
 
@@ -6,6 +7,11 @@
 #include "app/startup.h"
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+  // A file that reaches the size limit (ulimit -f) fails its write with EFBIG, which the log
+  // and the settings handle as a full disk, instead of the signal killing the game mid-record.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const qz::CommandLine line = qz::ParseCommandLine(args);
   const int status = qz::AnswerCommandLine(line, qz::ApplicationName(argc > 0 ? argv[0] : nullptr));
