@@ -110,6 +110,7 @@ int RunApplication(int argc, char** argv, WindowChoice window_choice,
   const SingleInstance instance = ClaimSingleInstance(app_name, settings_path);
   if (!instance.m_strRefusal.empty())
     return Fail(&message_box, app_name, instance.m_strRefusal);
+  SayIfUnlocked(instance, app_name, message_box);
 
   try {
     FolderAssetStore assets(*asset_dir);

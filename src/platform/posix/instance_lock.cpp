@@ -27,6 +27,23 @@ std::unique_ptr<InstanceLock> InstanceLock::Acquire(const std::string& path, Out
     *error = "cannot open " + path + ": " + std::strerror(errno);
     return nullptr;
   }
+  return Lock(fd, path, outcome, error);
+}
+
+std::unique_ptr<InstanceLock> InstanceLock::AcquireExisting(const std::string& path,
+                                                            Outcome* outcome, std::string* error) {
+  *outcome = Outcome::kUnavailable;
+  // Non-blocking: a fifo in the file's place must not hang the start.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) {
+    *error = "cannot open " + path + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  return Lock(fd, path, outcome, error);
+}
+
+std::unique_ptr<InstanceLock> InstanceLock::Lock(int fd, const std::string& path, Outcome* outcome,
+                                                 std::string* error) {
   int result = 0;
   do {
     result = ::flock(fd, LOCK_EX | LOCK_NB);

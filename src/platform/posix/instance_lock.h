@@ -24,9 +24,16 @@ class InstanceLock {
   // *outcome says what happened, *error why it was not acquired.
   static std::unique_ptr<InstanceLock> Acquire(const std::string& path, Outcome* outcome,
                                                std::string* error);
+  // The same on a file that exists already, opened for reading only (a link is followed), for
+  // where no lock file can be made: a read-only folder or disk can still lock the files in it.
+  static std::unique_ptr<InstanceLock> AcquireExisting(const std::string& path, Outcome* outcome,
+                                                       std::string* error);
 
  private:
   explicit InstanceLock(int fd) : m_fd(fd) {}
+  // Locks the open file `fd` (closed when no lock is had).
+  static std::unique_ptr<InstanceLock> Lock(int fd, const std::string& path, Outcome* outcome,
+                                            std::string* error);
   int m_fd;
 };
 
