@@ -36,7 +36,7 @@ fail() {
 }
 
 # qz_init GAME: scratch folders, the trap, an Xvfb on a free display: 1024x768 (scale 1) unless
-# QZ_SCREEN says another size.
+# QZ_SCREEN says another size, 24 bits a pixel unless QZ_DEPTH says another depth.
 qz_init() {
   qz_exe=$(readlink -f "$1")
   [ -x "$qz_exe" ] || { echo "FAIL: $1 is not an executable"; exit 1; }
@@ -66,7 +66,8 @@ qz_init() {
   [ -n "$display" ] || fail "no free X display"
   # -noreset: an X server resets whenever its last client leaves, and refuses the clients that
   # connect meanwhile; the next program started would find no display now and then.
-  Xvfb "$display" -screen 0 "${QZ_SCREEN:-1024x768}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${QZ_SCREEN:-1024x768}x${QZ_DEPTH:-24}" -nolisten tcp -noreset \
+    >/dev/null 2>&1 &
   qz_xvfb_pid=$!
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
   [ -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb did not start"
