@@ -28,6 +28,8 @@ endforeach()
 add_custom_target(quizendo_docs ALL DEPENDS ${QZ_COMPRESSED_DOCS})
 
 install(TARGETS quizendo quizendo-report RUNTIME DESTINATION ${QZ_INSTALL_GAMESDIR})
+# The progress report's menu entry runs this: the page made and opened, or why not.
+install(PROGRAMS packaging/quizendo-report-open DESTINATION ${QZ_INSTALL_GAMESDIR})
 install(FILES assets/quizendo.desktop assets/quizendo-report.desktop
   DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(DIRECTORY assets/ DESTINATION ${CMAKE_INSTALL_DATADIR}/quizendo

@@ -12,7 +12,7 @@ prefix="$qz_work/prefix"
 cmake --install "$build" --prefix "$prefix" >"$qz_work/install.out" 2>&1 ||
   fail "cmake --install failed: $(tail -5 "$qz_work/install.out")"
 
-for file in games/quizendo games/quizendo-report \
+for file in games/quizendo games/quizendo-report games/quizendo-report-open \
   share/quizendo/102.dlg share/quizendo/163.bmp share/quizendo/144.wav \
   share/applications/quizendo.desktop share/applications/quizendo-report.desktop \
   share/icons/hicolor/48x48/apps/quizendo.png share/icons/hicolor/scalable/apps/quizendo.svg \

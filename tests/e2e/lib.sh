@@ -12,6 +12,7 @@ qz_game_pid=
 qz_ini=
 qz_log=
 qz_watchdog_pid=
+qz_run_as=()
 
 qz_cleanup() {
   [ -n "$qz_watchdog_pid" ] && kill "$qz_watchdog_pid" 2>/dev/null
@@ -35,7 +36,7 @@ fail() {
 }
 
 # qz_init GAME: scratch folders, the trap, an Xvfb on a free display: 1024x768 (scale 1) unless
-# QZ_SCREEN says another size.
+# QZ_SCREEN says another size, 24 bits a pixel unless QZ_DEPTH says another depth.
 qz_init() {
   qz_exe=$(readlink -f "$1")
   [ -x "$qz_exe" ] || { echo "FAIL: $1 is not an executable"; exit 1; }
@@ -65,7 +66,8 @@ qz_init() {
   [ -n "$display" ] || fail "no free X display"
   # -noreset: an X server resets whenever its last client leaves, and refuses the clients that
   # connect meanwhile; the next program started would find no display now and then.
-  Xvfb "$display" -screen 0 "${QZ_SCREEN:-1024x768}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 "${QZ_SCREEN:-1024x768}x${QZ_DEPTH:-24}" -nolisten tcp -noreset \
+    >/dev/null 2>&1 &
   qz_xvfb_pid=$!
   for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
   [ -e "/tmp/.X11-unix/X${display#:}" ] || fail "Xvfb did not start"
@@ -74,15 +76,31 @@ qz_init() {
 }
 
 # qz_start [LIMIT_S]: the game in the scratch working folder, stopped after LIMIT_S seconds,
-# with the arguments in the array qz_args.
+# with the arguments in the array qz_args (as the user nobody after qz_as_nobody).
 # qz_game_pid is the watching timeout's process, which ends with the game's exit status; the
 # game's own process id goes to $qz_work/game.pid (see qz_signal).
 qz_start() {
   rm -f "$qz_work/game.pid"
   (cd "$qz_work/run" && exec timeout -s KILL "${1:-150}" \
-    sh -c 'echo $$ >"$0" && exec "$@"' "$qz_work/game.pid" "$qz_exe" "${qz_args[@]}") \
+    sh -c 'echo $$ >"$0" && exec "$@"' "$qz_work/game.pid" "${qz_run_as[@]}" "$qz_exe" \
+    "${qz_args[@]}") \
     2>"$qz_work/game.err" &
   qz_game_pid=$!
+}
+
+# qz_as_nobody: as root, games started from now on run as the user nobody (root would ignore
+# the permissions a test sets up): a copy of the game and its files in the scratch folder, which
+# everyone may enter (the build may lie in a folder only root can enter). Fails with SKIP
+# without setpriv; as another user, does nothing.
+qz_as_nobody() {
+  [ "$(id -u)" -eq 0 ] || return 0
+  command -v setpriv >/dev/null || { echo "SKIP: setpriv not installed"; exit 0; }
+  mkdir -p "$qz_work/game"
+  cp "$qz_exe" "$qz_work/game/"
+  cp -rL "$(dirname "$qz_exe")/assets" "$qz_work/game/assets"
+  qz_exe="$qz_work/game/$(basename "$qz_exe")"
+  chmod -R a+rwX "$qz_work"
+  qz_run_as=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
 }
 
 # qz_signal SIGNAL: sends SIGNAL to the game itself, not to the timeout watching it.

@@ -33,7 +33,7 @@ lintian --tag-display-limit 0 "$deb" >"$qz_work/lintian.out" 2>&1
 
 root="$qz_work/root"
 dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
-for file in usr/games/quizendo usr/games/quizendo-report \
+for file in usr/games/quizendo usr/games/quizendo-report usr/games/quizendo-report-open \
   usr/share/quizendo/102.dlg usr/share/quizendo/163.bmp usr/share/quizendo/144.wav \
   usr/share/applications/quizendo.desktop usr/share/applications/quizendo-report.desktop \
   usr/share/icons/hicolor/48x48/apps/quizendo.png usr/share/icons/hicolor/scalable/apps/quizendo.svg \

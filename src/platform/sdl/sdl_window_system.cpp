@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/sdl/full_screen_check.h"
 #include "platform/sdl/sdl_window.h"
 
 namespace qz {
@@ -11,6 +12,8 @@ namespace {
 
 constexpr int kLayoutWidth = 640;
 constexpr int kLayoutHeight = 400;
+// How long a window manager may take to put the window on the whole screen.
+constexpr int kFullScreenWaitMs = 2000;
 
 void SetIcon(SDL_Window* window, const Bitmap& icon) {
   if (icon.width <= 0 || icon.height <= 0)
@@ -85,17 +88,23 @@ std::unique_ptr<NativeWindow> SdlWindowSystem::OpenWindow(const std::string& tit
     SDL_SetWindowModalFor(window, owner_window->Handle());
   auto result = std::make_unique<SdlWindow>(window, width, height, scale, this);
   m_windows[result->Id()] = result.get();
+  // Asked for before the window shows, so that a window manager shows it full screen at once.
+  const bool full_screen = main && m_bFullScreen;
   if (main) {
     m_nMainId = result->Id();
-    if (m_bFullScreen && !ApplyFullScreen(*result, true))
+    if (m_bFullScreen && !RequestFullScreen(*result, true))
       m_bFullScreen = false;
   }
   SDL_ShowWindow(window);
+  if (full_screen && m_bFullScreen && !ConfirmFullScreen(*result))
+    m_bFullScreen = false;
+  else if (full_screen && m_bFullScreen && m_fullScreenListener)
+    m_fullScreenListener(true, "");
   AddWakeupTarget();
   return result;
 }
 
-bool SdlWindowSystem::ApplyFullScreen(SdlWindow& window, bool full_screen) {
+bool SdlWindowSystem::RequestFullScreen(SdlWindow& window, bool full_screen) {
   const Uint32 flags = full_screen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
   if (SDL_SetWindowFullscreen(window.Handle(), flags) != 0) {
     const std::string error = SDL_GetError();
@@ -109,6 +118,29 @@ bool SdlWindowSystem::ApplyFullScreen(SdlWindow& window, bool full_screen) {
     const Canvas& canvas = window.GetCanvas();
     SDL_SetWindowSize(window.Handle(), canvas.PixelWidth(), canvas.PixelHeight());
   }
+  return true;
+}
+
+bool SdlWindowSystem::ConfirmFullScreen(SdlWindow& window) {
+  std::string why;
+  if (GotWholeScreen(window.Handle(), kFullScreenWaitMs, &why))
+    return true;
+  // Back to a window at its own scale, which fits the screen, and SDL's idea of the window's
+  // size back to what the window system really has.
+  SDL_SetWindowFullscreen(window.Handle(), 0);
+  window.SetScale(m_nWindowScale);
+  const Canvas& canvas = window.GetCanvas();
+  SDL_SetWindowSize(window.Handle(), canvas.PixelWidth(), canvas.PixelHeight());
+  if (m_fullScreenListener)
+    m_fullScreenListener(false, why);
+  return false;
+}
+
+bool SdlWindowSystem::ApplyFullScreen(SdlWindow& window, bool full_screen) {
+  if (!RequestFullScreen(window, full_screen))
+    return false;
+  if (full_screen && !ConfirmFullScreen(window))
+    return false;
   if (m_fullScreenListener)
     m_fullScreenListener(full_screen, "");
   return true;

@@ -19,7 +19,9 @@ class SdlWindow;
 //
 // Full screen is for the main window, the first one opened without an owner: it takes the
 // screen's own size (no mode change) and shows the canvas at the largest whole scale that fits,
-// centred on black. Windows opened meanwhile (boxes over it) open at that scale too.
+// centred on black. Windows opened meanwhile (boxes over it) open at that scale too. When the
+// window system does not give the window the whole screen (on X with no window manager), the
+// game stays in a window at the scale that fits, and the listener hears why.
 class SdlWindowSystem : public WindowSystem {
  public:
   // Told after every switch of the main window, and when the display refused one (`error`
@@ -62,6 +64,12 @@ class SdlWindowSystem : public WindowSystem {
 
  private:
   void AddWakeupTarget();
+  // Asks SDL to switch `window`; false (the listener told why) when it refused.
+  bool RequestFullScreen(SdlWindow& window, bool full_screen);
+  // After a switch to full screen: true when the window system gave the window the whole
+  // screen; otherwise puts it back in a window and tells the listener why.
+  bool ConfirmFullScreen(SdlWindow& window);
+  // Requests, confirms and tells the listener.
   bool ApplyFullScreen(SdlWindow& window, bool full_screen);
 
   int m_nWindowScale;

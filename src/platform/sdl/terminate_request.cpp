@@ -2,6 +2,8 @@
 
 #include <signal.h>
 
+#include <atomic>
+#include <cerrno>
 #include <initializer_list>
 
 #ifdef __EMSCRIPTEN__
@@ -12,9 +14,15 @@ namespace qz {
 namespace {
 
 volatile sig_atomic_t g_terminate = 0;
+std::atomic<void (*)()> g_hook{nullptr};
+static_assert(std::atomic<void (*)()>::is_always_lock_free, "read inside a signal handler");
 
 void OnTerminateSignal(int) {
+  const int saved_errno = errno;
   g_terminate = 1;
+  if (void (*hook)() = g_hook.load())
+    hook();
+  errno = saved_errno;
 }
 
 }  // namespace
@@ -36,6 +44,10 @@ bool TerminateRequested() {
 
 void RequestTerminate() {
   g_terminate = 1;
+}
+
+void SetTerminateHook(void (*hook)()) {
+  g_hook.store(hook);
 }
 
 }  // namespace qz

@@ -14,5 +14,9 @@ void InstallTerminateHandlers();
 bool TerminateRequested();
 // Notes a request as the signals do (SDL's own quit event, for one).
 void RequestTerminate();
+// A call the signal handler makes after noting a request, for a wait the request must end
+// that the game cannot end itself (a message box shown by another process). It runs inside
+// the handler, so it must be async-signal-safe. nullptr for none.
+void SetTerminateHook(void (*hook)());
 
 }  // namespace qz

@@ -1,10 +1,15 @@
 // Real windows in a private virtual X server: what the canvas draws reaches the window's
 // framebuffer, whether the canvas draws there directly (24-bit screen) or keeps its own pixels
 // that a frame converts (16-bit screen), also after the window changed size under it or went
-// full screen.
+// full screen (which takes a window manager: with none the window stays a window).
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -15,8 +20,48 @@
 #include "platform/sdl/sdl_window_system.h"
 #include "support/xvfb_display.h"
 
+extern char** environ;
+
 namespace qz {
 namespace {
+
+// Openbox on the display the test opened, for as long as it lives; Running() is false when
+// openbox is not installed or did not take charge within 10 s.
+class WindowManager {
+ public:
+  WindowManager() {
+    if (std::system("command -v openbox >/dev/null 2>&1") != 0)
+      return;
+    char program[] = "openbox";
+    char option[] = "--sm-disable";
+    char* argv[] = {program, option, nullptr};
+    if (posix_spawnp(&m_nPid, "openbox", nullptr, nullptr, argv, environ) != 0) {
+      m_nPid = -1;
+      return;
+    }
+    for (int i = 0; i < 100; ++i) {
+      if (std::system("xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'") ==
+          0) {
+        m_bRunning = true;
+        return;
+      }
+      usleep(100000);
+    }
+  }
+  ~WindowManager() {
+    if (m_nPid > 0) {
+      kill(m_nPid, SIGTERM);
+      waitpid(m_nPid, nullptr, 0);
+    }
+  }
+  WindowManager(const WindowManager&) = delete;
+  WindowManager& operator=(const WindowManager&) = delete;
+  bool Running() const { return m_bRunning; }
+
+ private:
+  pid_t m_nPid = -1;
+  bool m_bRunning = false;
+};
 
 void ExpectPoint(int x, int y, Point p) {
   EXPECT_EQ(x, p.x);
@@ -145,6 +190,9 @@ TEST_P(SdlWindowOnScreen, WindowThatChangedSizeGetsItsWholeFrameAgain) {
 // with the canvas centred on black, mouse positions follow the canvas, and F11 again brings the
 // window back as it was.
 TEST_P(SdlWindowOnScreen, F11SwitchesTheMainWindowToFullScreenAndBack) {
+  WindowManager manager;
+  if (!manager.Running())
+    GTEST_SKIP() << "openbox is not installed or did not start";
   SdlEventQueue events(*windows);
   PaintFrame();
   PressF11();
@@ -171,6 +219,31 @@ TEST_P(SdlWindowOnScreen, F11SwitchesTheMainWindowToFullScreenAndBack) {
   }
   EXPECT_FALSE(windows->IsFullScreen());
   PaintFrame();
+  ExpectFrameOnScreen();
+  ExpectPoint(10, 10, windows->ToLogical(window->Id(), 10, 10));
+}
+
+// With no window manager nobody gives the window the whole screen, though SDL takes the request
+// as granted: the window stays a window, drawn at its own scale, and the listener hears why.
+TEST_P(SdlWindowOnScreen, F11WithNoWindowManagerLeavesTheWindowAWindow) {
+  std::string heard;
+  windows->SetFullScreenListener([&heard](bool full_screen, const std::string& error) {
+    heard = (full_screen ? "full screen: " : "window: ") + error;
+  });
+  SdlEventQueue events(*windows);
+  PaintFrame();
+  PressF11();
+  Event got;
+  while (events.Poll(got)) {
+  }
+  EXPECT_FALSE(windows->IsFullScreen());
+  EXPECT_EQ("window: no window manager runs to give the window the whole screen", heard);
+  PaintFrame();
+  EXPECT_EQ(1, window->GetCanvas().Scale());
+  SDL_Surface* surface = SDL_GetWindowSurface(window->Handle());
+  ASSERT_NE(nullptr, surface);
+  EXPECT_EQ(64, surface->w);
+  EXPECT_EQ(40, surface->h);
   ExpectFrameOnScreen();
   ExpectPoint(10, 10, windows->ToLogical(window->Id(), 10, 10));
 }
