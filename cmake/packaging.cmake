@@ -62,7 +62,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The game opens these fonts by path; dpkg-shlibdeps cannot see that.
+# The game opens these fonts by path; dpkg-shlibdeps cannot see that. It adds the libraries
+# (SDL2, SDL2_ttf, SDL2_mixer, fontconfig) itself.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
+# A CJK font: names in Chinese, Japanese or Korean are drawn from it (fontconfig finds it).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-noto-cjk | fonts-wqy-zenhei")
 include(CPack)

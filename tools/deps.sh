@@ -26,17 +26,19 @@ qz_install_packages() {
   fi
 }
 
+# libfontconfig-dev: characters the DejaVu faces lack are drawn from a system font that has them.
 QZ_BUILD_PACKAGES=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev
-  libsdl2-mixer-dev fonts-dejavu-core fonts-dejavu-extra)
+  libsdl2-mixer-dev libfontconfig-dev fonts-dejavu-core fonts-dejavu-extra)
 # xfonts-base: SDL's X11 message box draws with the X server's core fonts; a bare Xvfb has none
 # and the box fails to open.
 # dpkg-dev (dpkg-shlibdeps), fakeroot, lintian, appstream, desktop-file-utils, man-db: the
 # Debian package is built and checked as Debian checks one. openbox: a window manager for the
 # full-screen test (without one, nobody on an X server puts a window on the whole screen).
 # faketime: the system clock set while the real game runs.
+# fonts-wqy-microhei: a small CJK font, so a name in Chinese is drawn from a system font.
 QZ_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-base xdotool x11-utils
   imagemagick clang clang-format libclang-rt-14-dev python3 librsvg2-bin chromium
-  dpkg-dev fakeroot lintian appstream desktop-file-utils man-db openbox faketime)
+  dpkg-dev fakeroot lintian appstream desktop-file-utils man-db openbox faketime fonts-wqy-microhei)
 # The browser build: Debian's Emscripten, the tools that unpack Debian source packages, the
 # font subsetter (fontTools) and Chromium for its tests.
 QZ_WEB_PACKAGES=(emscripten binaryen dpkg-dev python3 python3-fonttools chromium)

@@ -245,6 +245,8 @@ void CDrillDlg::OnSetup() {
   if (m_bRunning || m_bQuitAsked)
     return;
   if (m_bSetupShown) {
+    if (!m_pSetupPanel->MayClose())
+      return;
     m_bSetupShown = false;
     ShowMatchTexts(true);
     m_panelHost.HideAllPanels();

@@ -1,10 +1,14 @@
 #include "profile/setup_panel.h"
 
 #include <climits>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
+#include "platform/calendar.h"
 #include "platform/sound_player.h"
 #include "platform/string_printf.h"
+#include "profile/birth_date.h"
 #include "profile/cadet_name.h"
 #include "profile/sound_ids.h"
 #include "ui/palette.h"
@@ -15,6 +19,14 @@ namespace {
 
 constexpr char kArtwork[] = "175";
 constexpr int kEditFontHeight = 14;
+constexpr int kMessageFallbackHeights[] = {14, 12, 11};
+// The date boxes take as many digits as a day, a month and a year have.
+constexpr int kDayDigits = 2;
+constexpr int kMonthDigits = 2;
+constexpr int kYearDigits = 4;
+
+constexpr char kFormatNotADate[] = "%d.%d.%d is not a date";
+constexpr char kFormatYearOutOfRange[] = "Year of birth: %d to %d";
 
 // The switches with their pictures: the highlighted one shows the switch on.
 struct SwitchPictures {
@@ -59,6 +71,7 @@ CSetupPanel::CSetupPanel(Platform& platform, TrainingSettings& settings)
   Bind(kItemBirthMonth, m_editMonth);
   Bind(kItemBirthYear, m_editYear);
   Bind(kItemSecretWord, m_editSecret);
+  Bind(kItemDateMessage, m_dateMessage);
 }
 
 bool CSetupPanel::OnInitDialog() {
@@ -69,11 +82,23 @@ bool CSetupPanel::OnInitDialog() {
   for (EditBox* box : {&m_editName, &m_editYear, &m_editMonth, &m_editDay, &m_editSecret})
     box->SetFont(font);
   m_editName.SetLimitText(kMaxNameChars);
+  m_editDay.SetLimitText(kDayDigits);
+  m_editMonth.SetLimitText(kMonthDigits);
+  m_editYear.SetLimitText(kYearDigits);
+  m_dateMessage.SetFont(font);
+  // A message too wide for its place is drawn narrower, never cut.
+  std::vector<Font*> narrower;
+  for (int height : kMessageFallbackHeights) {
+    if (Font* fitting = MakeFont(FontFace::kSansCondensed, height))
+      narrower.push_back(fitting);
+  }
+  m_dateMessage.SetFallbackFonts(std::move(narrower));
   return true;
 }
 
 void CSetupPanel::OnShowWindow(bool show) {
   Dialog::OnShowWindow(show);
+  ShowItem(kItemDateMessage, false);
   if (!show)
     return;
   SelectLevel(m_settings.m_nGameLevel);
@@ -239,12 +264,41 @@ void CSetupPanel::OnUpdateName() {
     m_settings.m_strCadetName = CleanCadetName(text);
 }
 
+int CSetupPanel::ThisYear() {
+  return std::atoi(FormatLocalTime(m_platform.clock.Now(), "%Y").c_str());
+}
+
+bool CSetupPanel::MayClose() {
+  const int day = m_settings.m_nBDateDay;
+  const int month = m_settings.m_nBDateMonth;
+  const int year = m_settings.m_nBDateYear;
+  const int this_year = ThisYear();
+  const BirthDateFault fault = CheckBirthDate(day, month, year, this_year);
+  if (fault == BirthDateFault::kNone) {
+    ShowItem(kItemDateMessage, false);
+    return true;
+  }
+  int mend = kItemBirthYear;
+  if (fault == BirthDateFault::kNotADate) {
+    SetItemText(kItemDateMessage, StringPrintf(kFormatNotADate, day, month, year));
+    mend = month < 1 || month > 12 ? kItemBirthMonth : kItemBirthDay;
+  } else {
+    SetItemText(kItemDateMessage, StringPrintf(kFormatYearOutOfRange, kFirstBirthYear, this_year));
+  }
+  ShowItem(kItemDateMessage, true);
+  m_platform.sound.Play(kSoundRefusal, kPlayAsync);
+  FocusItem(mend);
+  return false;
+}
+
 void CSetupPanel::TakeDateNumber(const EditBox& box, int TrainingSettings::*field) {
   // No range check: the age computation copes with any date, and 0 or an emptied box keeps
   // the last value while the cadet types.
   const int value = ReadTypedNumber(box.GetText(), LeadingBlanks::kSpaceAndTab);
   if (value > 0)
     m_settings.*field = value;
+  // The cadet is mending the date: the last refusal no longer speaks of what is typed.
+  ShowItem(kItemDateMessage, false);
 }
 
 }  // namespace qz

@@ -6,6 +6,7 @@
 #include "ui/bitmap_static.h"
 #include "ui/dialog.h"
 #include "ui/edit_box.h"
+#include "ui/text_static.h"
 
 namespace qz {
 
@@ -24,6 +25,7 @@ enum SetupItem : int {
   kItemBirthMonth = 1044,
   kItemBirthYear = 1045,
   kItemSecretWord = 1046,
+  kItemDateMessage = 1047,
 };
 
 // The setup panel: a child of the main window, laid over its play area, where the cadet
@@ -45,6 +47,11 @@ class CSetupPanel : public Dialog {
   // again anyway.
   void UseWorkingDifficulty(WorkingDifficulty& working) { m_pWorking = &working; }
 
+  // Asked before SETUP closes the panel. A birth date that is not a real date, or outside 1900
+  // to this year, keeps the panel open: the panel says why, sounds the refusal and puts the
+  // keyboard in the box to mend. True when the panel may close.
+  bool MayClose();
+
  protected:
   bool OnInitDialog() override;
   void OnShowWindow(bool show) override;
@@ -63,6 +70,8 @@ class CSetupPanel : public Dialog {
   void OnUpdateBirthDay() { TakeDateNumber(m_editDay, &TrainingSettings::m_nBDateDay); }
   void OnUpdateBirthMonth() { TakeDateNumber(m_editMonth, &TrainingSettings::m_nBDateMonth); }
   void OnUpdateBirthYear() { TakeDateNumber(m_editYear, &TrainingSettings::m_nBDateYear); }
+  // The year of the clock's date, in local time.
+  int ThisYear();
 
   // The on or off picture of switch `id` (kItemDoAdd to kItemAutoSelect), as its setting says.
   void ShowFlag(int id);
@@ -91,6 +100,7 @@ class CSetupPanel : public Dialog {
   EditBox m_editMonth;
   EditBox m_editYear;
   EditBox m_editSecret;
+  TextStatic m_dateMessage;
 };
 
 }  // namespace qz

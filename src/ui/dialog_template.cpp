@@ -37,6 +37,7 @@ constexpr StyleName kStyleNames[] = {
     {"modalframe", kStyleModalFrame},
     {"clipchildren", kStyleClipChildren},
     {"appwindow", kStyleAppWindow},
+    {"endellipsis", kStyleEndEllipsis},
 };
 
 constexpr std::string_view kKinds[] = {"static", "button", "edit"};

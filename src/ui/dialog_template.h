@@ -41,6 +41,7 @@ enum TemplateStyle : std::uint32_t {
   kStyleModalFrame = 1u << 22,
   kStyleClipChildren = 1u << 23,
   kStyleAppWindow = 1u << 24,
+  kStyleEndEllipsis = 1u << 25,  // a static whose text, when too wide, ends in "…" on one line
 };
 
 struct ControlTemplate {

@@ -1,5 +1,6 @@
 #include "ui/text_static.h"
 #include "ui/palette.h"
+#include "ui/text_ellipsis.h"
 
 #include <algorithm>
 #include <string>
@@ -73,6 +74,13 @@ void TextStatic::Paint(Canvas& canvas, const Rect& where) {
   if (Font* fitting = FittingFont(*font, inner.Width() * scale)) {
     // A smaller face sits in the middle of the line the control was made for.
     canvas.DrawText(*fitting, m_strText, inner, h, VAlign::kCenter, colors.text);
+    return;
+  }
+  if (HasStyle(kStyleEndEllipsis)) {
+    // One line, cut to the control's width: a long name shows its start whole, then "…".
+    const std::string shown = EllipsizeToWidth(*font, m_strText, where.Width() * scale);
+    canvas.DrawText(*font, shown, where, h,
+                    HasStyle(kStyleVCenter) ? VAlign::kCenter : VAlign::kTop, colors.text);
     return;
   }
   if (HasStyle(kStyleVCenter)) {

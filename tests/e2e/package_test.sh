@@ -22,10 +22,13 @@ esac
 
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "the package is not in section games"
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libc6 fonts-dejavu-core \
-  fonts-dejavu-extra; do
+for need in libsdl2-2.0-0 libsdl2-ttf-2.0-0 libsdl2-mixer-2.0-0 libfontconfig1 libc6 \
+  fonts-dejavu-core fonts-dejavu-extra; do
   grep -q "\\b$need\\b" <<<"$depends" || fail "the package does not depend on $need: $depends"
 done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+grep -q "fonts-noto-cjk | fonts-wqy-zenhei" <<<"$recommends" ||
+  fail "the package does not recommend a CJK font: $recommends"
 
 # lintian prints E: for errors; warnings and notes are allowed.
 lintian --tag-display-limit 0 "$deb" >"$qz_work/lintian.out" 2>&1

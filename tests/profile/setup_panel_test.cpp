@@ -306,18 +306,108 @@ TEST_F(SetupPanel, BirthDateBoxesTakeOnlyNumbersAboveZero) {
     EXPECT_EQ("", ItemText(kItemBirthDay));
     EXPECT_EQ(45, m_settings.m_nBDateDay);
   });
-  // A year far beyond the int range saturates; the calendar cannot place it, so the age is 0
-  // and automatic choice gives White.
+  // The boxes keep as many digits as a day, a month and a year have: a day of 45 must be
+  // mended before SETUP closes the panel, a year cannot run beyond the calendar.
   ClickItem(kItemBirthYear);
   Press(Key::kA, false, true);
   Type("99999999999");
-  Then([&] { EXPECT_EQ(INT_MAX, m_settings.m_nBDateYear); });
+  Then([&] {
+    EXPECT_EQ("9999", ItemText(kItemBirthYear));
+    EXPECT_EQ(9999, m_settings.m_nBDateYear);
+  });
+  ClickItem(kItemBirthMonth);
+  Press(Key::kA, false, true);
+  Type("2019");
+  Then([&] {
+    EXPECT_EQ("20", ItemText(kItemBirthMonth));
+    EXPECT_EQ(20, m_settings.m_nBDateMonth);
+  });
+  // Born in the future: automatic choice gives White.
   ClickItem(kItemAutoSelect);  // off (first-run default is on)
   ClickItem(kItemAutoSelect);  // on again: the belt follows the age
   Then([&] {
     EXPECT_EQ(kWhiteBelt, m_settings.m_nGameLevel);
     EXPECT_EQ(std::vector<int>{1}, HighlightedBelts());
   });
+  ClickItem(kItemBirthDay);
+  Press(Key::kA, false, true);
+  Type("7");
+  ClickItem(kItemBirthMonth);
+  Press(Key::kA, false, true);
+  Type("3");
+  ClickItem(kItemBirthYear);
+  Press(Key::kA, false, true);
+  Type("2014");
+  ClosePanelAndQuit();
+}
+
+// SETUP does not close the panel on a date that cannot be a birth date: the panel says why,
+// sounds the refusal and keeps the keyboard in the box to mend; every keystroke is kept as it
+// is typed. The clock's year is 2023.
+TEST_F(SetupPanel, ImpossibleBirthDateKeepsThePanelOpen) {
+  OpenPanelWith([](TrainingSettings& s) {
+    s.m_nBDateDay = 31;
+    s.m_nBDateMonth = 12;
+    s.m_nBDateYear = 2019;
+  });
+  Then([&] { EXPECT_FALSE(IsVisible(kItemDateMessage)); });
+  ClickItem(kItemBirthMonth);
+  Press(Key::kA, false, true);
+  Type("13");
+  Then([&] { EXPECT_EQ(13, m_settings.m_nBDateMonth); });
+  const struct Refusal {
+    std::string message;
+    int mend;
+    std::string box_text;
+    std::string typed;
+  } refusals[] = {
+      {"31.13.2019 is not a date", kItemBirthMonth, "13", "2"},
+      {"31.2.2019 is not a date", kItemBirthDay, "31", "29"},
+      {"29.2.2019 is not a date", kItemBirthDay, "29", "28"},
+  };
+  for (const Refusal& r : refusals) {
+    Then([&] { m_nSoundsBefore = SoundsPlayed().size(); });
+    ClickItem(kItemSetup);
+    Then([&, r] {
+      EXPECT_TRUE(IsVisible(kItemSetup));
+      EXPECT_TRUE(IsVisible(kItemDateMessage)) << r.message;
+      EXPECT_TRUE(IsVisible(kItemBirthDay)) << "the panel closed on " << r.message;
+      EXPECT_EQ(r.message, ItemText(kItemDateMessage));
+      EXPECT_EQ(std::vector<int>{kSoundRefusal}, PanelSounds());
+      EXPECT_EQ(r.mend, FocusedItem());
+      EXPECT_EQ(r.box_text, ItemText(r.mend));
+    });
+    Press(Key::kA, false, true);
+    Type(r.typed);
+    Then([&, r] { EXPECT_FALSE(IsVisible(kItemDateMessage)) << "still says " << r.message; });
+  }
+  // A real date in a year to come, then one before 1900.
+  ClickItem(kItemBirthYear);
+  Press(Key::kA, false, true);
+  Type("20245");
+  ClickItem(kItemSetup);
+  Then([&] {
+    EXPECT_EQ(2024, m_settings.m_nBDateYear);
+    EXPECT_EQ("Year of birth: 1900 to 2023", ItemText(kItemDateMessage));
+    EXPECT_TRUE(IsVisible(kItemBirthYear));
+    EXPECT_EQ(kItemBirthYear, FocusedItem());
+  });
+  Press(Key::kA, false, true);
+  Type("1899");
+  ClickItem(kItemSetup);
+  Then([&] { EXPECT_TRUE(IsVisible(kItemDateMessage)); });
+  Press(Key::kA, false, true);
+  Type("2016");
+  // 28.2.2016: SETUP closes the panel, and the next opening shows no old message.
+  ClickItem(kItemSetup);
+  Then([&] {
+    EXPECT_FALSE(IsVisible(kItemBirthDay));
+    EXPECT_EQ(28, m_settings.m_nBDateDay);
+    EXPECT_EQ(2, m_settings.m_nBDateMonth);
+    EXPECT_EQ(2016, m_settings.m_nBDateYear);
+  });
+  ClickItem(kItemSetup);
+  Then([&] { EXPECT_FALSE(IsVisible(kItemDateMessage)); });
   ClosePanelAndQuit();
 }
 

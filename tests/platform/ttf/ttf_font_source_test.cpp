@@ -1,9 +1,17 @@
 #include "platform/ttf/ttf_font_source.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/asset_store.h"
 #include "support/scratch_dir.h"
@@ -50,6 +58,47 @@ TEST(TtfFontSource, MissingOrUnreadableFaceFileIsNamedAtStart) {
       }
     }
   }
+}
+
+// Runs `open_fonts` with every file descriptor of the process taken, and returns the message of
+// the AssetError it throws.
+std::string ErrorWithNoDescriptorsLeft(const std::function<void()>& open_fonts) {
+  rlimit old_limit{};
+  if (getrlimit(RLIMIT_NOFILE, &old_limit) != 0)
+    return "getrlimit failed";
+  // A low limit keeps the number of descriptors to take small.
+  rlimit low = old_limit;
+  low.rlim_cur = std::min<rlim_t>(old_limit.rlim_cur, 64);
+  if (setrlimit(RLIMIT_NOFILE, &low) != 0)
+    return "setrlimit failed";
+  std::vector<int> taken;
+  for (int fd = open("/dev/null", O_RDONLY); fd >= 0; fd = open("/dev/null", O_RDONLY))
+    taken.push_back(fd);
+  std::string message = "no error";
+  try {
+    open_fonts();
+  } catch (const AssetError& e) {
+    message = e.what();
+  }
+  for (int fd : taken)
+    close(fd);
+  setrlimit(RLIMIT_NOFILE, &old_limit);
+  return message;
+}
+
+// A face file that is there but cannot be opened now: the message gives the system's reason,
+// at start-up and when a face is opened later at another size.
+TEST(TtfFontSource, FileThatCannotBeOpenedNowIsNamedWithTheSystemsReason) {
+  const std::string reason = std::strerror(EMFILE);
+  const std::string at_start =
+      ErrorWithNoDescriptorsLeft([] { TtfFontSource fonts(QZ_TEST_FONT_DIR); });
+  EXPECT_NE(std::string::npos, at_start.find(reason)) << at_start;
+  EXPECT_NE(std::string::npos, at_start.find(kFaceFiles[0])) << at_start;
+
+  TtfFontSource fonts(QZ_TEST_FONT_DIR);
+  const std::string later = ErrorWithNoDescriptorsLeft([&] { fonts.Open(FontFace::kSans, 16, 2); });
+  EXPECT_NE(std::string::npos, later.find(reason)) << later;
+  EXPECT_NE(std::string::npos, later.find("DejaVuSans.ttf")) << later;
 }
 
 }  // namespace
