@@ -209,8 +209,14 @@ void AppendBadges(std::string& out, const CadetReport& cadet) {
   }
   // The log records the belt and level only as they were set when the game was left, not the
   // ones each match was played at: the page says so rather than label past sessions with them.
-  out += "<span>belt and level as set when the game was left on " +
-         EscapeMarkup(DateTime(cadet.m_dtLatestSummary)) + "</span></div>";
+  // The summary's own time is when the game was left; without it, only the start is known.
+  if (s.m_dtEnd.IsSet()) {
+    out += "<span>belt and level as set when the game was left on " +
+           EscapeMarkup(DateTime(s.m_dtEnd)) + "</span></div>";
+  } else {
+    out += "<span>belt and level as set in the session that started at " +
+           EscapeMarkup(DateTime(cadet.m_dtLatestSummary)) + "</span></div>";
+  }
 }
 
 void AppendStats(std::string& out, const CadetReport& cadet) {
@@ -407,6 +413,8 @@ void AppendSessionTable(std::string& out, const CadetReport& cadet) {
     const SessionPoint& s = cadet.m_vSessions[i];
     out +=
         "<tr><td>" + EscapeMarkup(DateTime(s.m_dtStart)) +
+        (s.m_strStartName.empty() ? std::string()
+                                  : " (named " + EscapeMarkup(s.m_strStartName) + " at start)") +
         StringPrintf("</td><td>%d</td><td>%d</td><td>%d</td><td>%d</td><td>", s.m_tally.m_nJudged,
                      s.m_tally.m_nRight, s.m_tally.m_nWrong, s.m_tally.m_nTimedOut) +
         (s.m_tally.Accuracy() ? Percent(*s.m_tally.Accuracy()) : "-") + "</td><td>" +
