@@ -302,9 +302,15 @@ void AppendSessionCharts(std::string& left, std::string& right, const CadetRepor
   const std::string note =
       per_point > 1 ? StringPrintf("Each point pools %zu sessions in a row.", per_point) : "";
   AppendFigure(left, "Accuracy over time", RenderLineChart(accuracy), note);
-  AppendFigure(
-      right, "Response time over time", RenderLineChart(timing),
-      note.empty() ? "Time from showing a problem to its right answer or time-out." : note);
+  // What the log's times are, said where the page shows them: a parent seeing 14 s on a
+  // 10-second clock, or wrong answers without a time, would otherwise doubt the figures.
+  const std::string timing_note =
+      "Seconds between a problem's start and its right answer or time-out, as the log records "
+      "them. They include any time the quit question stood open, so a time-out that spanned it "
+      "shows more than 10 s. A wrong answer has no time of its own (its log line repeats the "
+      "previous problem's time) and is left out of the times.";
+  AppendFigure(right, "Response time over time", RenderLineChart(timing),
+               note.empty() ? timing_note : timing_note + " " + note);
 }
 
 void AppendOperationChart(std::string& out, const CadetReport& cadet) {

@@ -189,8 +189,9 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
           << "\n";
       return kReportFailed;
     }
-    err << kProgram << path << ": " << source.m_nLines << " lines, " << source.m_nSessions
-        << " sessions";
+    err << kProgram << path << ": " << source.m_nLines
+        << (source.m_nLines == 1 ? " line, " : " lines, ") << source.m_nSessions
+        << (source.m_nSessions == 1 ? " session" : " sessions");
     if (source.m_nDuplicates > 0)
       err << ", " << source.m_nDuplicates << " counted from another copy";
     if (source.m_nDefects > 0) {

@@ -111,6 +111,8 @@ TEST(HtmlReportTest, ManySessionsArePooledIntoFewerChartPoints) {
   const std::string page = RenderHtmlReport(model);
   // 336 sessions in points of 3: 112 markers per line chart, and the note says so.
   EXPECT_EQ(2, Occurrences(page, "Each point pools 3 sessions in a row."));
+  // The pooling note does not push out what the times are.
+  EXPECT_EQ(1, Occurrences(page, "shows more than 10 s. A wrong answer has no time of its own"));
   EXPECT_EQ(0, Occurrences(page, "class=\"point\""));  // too many points for markers
   EXPECT_GT(Occurrences(page, "the latest 100 of 336"), 0);
 }

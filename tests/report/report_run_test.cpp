@@ -106,6 +106,15 @@ TEST_F(ReportRunTest, ASessionNamedAfterItsStartIsFiledUnderTheChildsName) {
   EXPECT_EQ(1, test::Occurrences(page, "as set when the game was left on " + left)) << left;
 }
 
+TEST_F(ReportRunTest, OneSessionIsCountedInTheSingular) {
+  test::SampleLogPlan plan;
+  plan.m_vCadets = {"Ace"};
+  plan.m_nSessionsPerCadet = 1;
+  WriteFile(Path("qz.log"), test::WriteSampleLog(plan));
+  ASSERT_EQ(kReportOk, Run({"qz.log"})) << m_err.str();
+  EXPECT_NE(std::string::npos, m_err.str().find(" lines, 1 session\n")) << m_err.str();
+}
+
 TEST_F(ReportRunTest, EachOutcomeHasItsStatusAndAFailureLeavesTheOldOutputs) {
   fs::create_directory(Path("folder.log"));
   const struct {
