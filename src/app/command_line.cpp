@@ -1,6 +1,8 @@
 #include "app/command_line.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace qz {
 namespace {
@@ -80,16 +82,31 @@ std::string VersionText(std::string_view program) {
   return std::string(program) + " " + QZ_VERSION + "\n";
 }
 
+namespace {
+
+// Prints the text on standard output; 0, or 1 with the reason on standard error when it did not
+// all get there (a full disk, say): a text asked for and lost is a failure.
+int PrintAnswer(const std::string& text, std::string_view program) {
+  errno = 0;
+  if (std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0)
+    return 0;
+  const int err = errno;
+  std::fprintf(stderr, "%.*s: cannot write to standard output: %s\n",
+               static_cast<int>(program.size()), program.data(),
+               err != 0 ? std::strerror(err) : "write failed");
+  return 1;
+}
+
+}  // namespace
+
 int AnswerCommandLine(const CommandLine& line, std::string_view program) {
   switch (line.m_action) {
     case CommandAction::kPlay:
       return -1;
     case CommandAction::kHelp:
-      std::fputs(UsageText(program).c_str(), stdout);
-      return 0;
+      return PrintAnswer(UsageText(program), program);
     case CommandAction::kVersion:
-      std::fputs(VersionText(program).c_str(), stdout);
-      return 0;
+      return PrintAnswer(VersionText(program), program);
     case CommandAction::kUsageError:
       std::fprintf(stderr, "%.*s: %s\n%s", static_cast<int>(program.size()), program.data(),
                    line.m_strError.c_str(), UsageText(program).c_str());

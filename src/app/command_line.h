@@ -29,8 +29,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args);
 std::string UsageText(std::string_view program);
 std::string VersionText(std::string_view program);
 
-// Prints what the command line asks for when that is not playing and returns the exit status;
-// -1 when the game is to be played.
+// Prints what the command line asks for when that is not playing and returns the exit status
+// (1 when the text could not be written); -1 when the game is to be played.
 int AnswerCommandLine(const CommandLine& line, std::string_view program);
 
 }  // namespace qz

@@ -86,10 +86,11 @@ void CsvExport::WriteHeader() {
        "answer", "result", "outcome", "seconds", "score"});
 }
 
-void CsvExport::WriteSession(int session_number, const LogSession& session) {
+void CsvExport::WriteSession(int session_number, std::string_view cadet_name,
+                             const LogSession& session) {
   // Numbers are written as they are (a negative operand stays a number); only the name is
   // free text and needs the formula guard.
-  const std::string cadet = GuardFormula(session.m_strCadet);
+  const std::string cadet = GuardFormula(cadet_name);
   const std::string session_text = Number(session_number);
   for (const LogAnswer& answer : session.m_vAnswers) {
     const bool timed_out = answer.m_eOutcome == LogOutcome::kTimedOut;

@@ -16,8 +16,8 @@ class CsvExport {
   explicit CsvExport(std::ostream& out);
 
   void WriteHeader();
-  // The session's answers, under the session number the report gave it.
-  void WriteSession(int session_number, const LogSession& session);
+  // The session's answers, under the session number and the cadet's name the report gave it.
+  void WriteSession(int session_number, std::string_view cadet_name, const LogSession& session);
 
  private:
   void Row(std::initializer_list<std::string_view> cells);

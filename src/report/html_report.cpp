@@ -209,8 +209,14 @@ void AppendBadges(std::string& out, const CadetReport& cadet) {
   }
   // The log records the belt and level only as they were set when the game was left, not the
   // ones each match was played at: the page says so rather than label past sessions with them.
-  out += "<span>belt and level as set when the game was left on " +
-         EscapeMarkup(DateTime(cadet.m_dtLatestSummary)) + "</span></div>";
+  // The summary's own time is when the game was left; without it, only the start is known.
+  if (s.m_dtEnd.IsSet()) {
+    out += "<span>belt and level as set when the game was left on " +
+           EscapeMarkup(DateTime(s.m_dtEnd)) + "</span></div>";
+  } else {
+    out += "<span>belt and level as set in the session that started at " +
+           EscapeMarkup(DateTime(cadet.m_dtLatestSummary)) + "</span></div>";
+  }
 }
 
 void AppendStats(std::string& out, const CadetReport& cadet) {
@@ -296,9 +302,15 @@ void AppendSessionCharts(std::string& left, std::string& right, const CadetRepor
   const std::string note =
       per_point > 1 ? StringPrintf("Each point pools %zu sessions in a row.", per_point) : "";
   AppendFigure(left, "Accuracy over time", RenderLineChart(accuracy), note);
-  AppendFigure(
-      right, "Response time over time", RenderLineChart(timing),
-      note.empty() ? "Time from showing a problem to its right answer or time-out." : note);
+  // What the log's times are, said where the page shows them: a parent seeing 14 s on a
+  // 10-second clock, or wrong answers without a time, would otherwise doubt the figures.
+  const std::string timing_note =
+      "Seconds between a problem's start and its right answer or time-out, as the log records "
+      "them. They include any time the quit question stood open, so a time-out that spanned it "
+      "shows more than 10 s. A wrong answer has no time of its own (its log line repeats the "
+      "previous problem's time) and is left out of the times.";
+  AppendFigure(right, "Response time over time", RenderLineChart(timing),
+               note.empty() ? timing_note : timing_note + " " + note);
 }
 
 void AppendOperationChart(std::string& out, const CadetReport& cadet) {
@@ -407,6 +419,8 @@ void AppendSessionTable(std::string& out, const CadetReport& cadet) {
     const SessionPoint& s = cadet.m_vSessions[i];
     out +=
         "<tr><td>" + EscapeMarkup(DateTime(s.m_dtStart)) +
+        (s.m_strStartName.empty() ? std::string()
+                                  : " (named " + EscapeMarkup(s.m_strStartName) + " at start)") +
         StringPrintf("</td><td>%d</td><td>%d</td><td>%d</td><td>%d</td><td>", s.m_tally.m_nJudged,
                      s.m_tally.m_nRight, s.m_tally.m_nWrong, s.m_tally.m_nTimedOut) +
         (s.m_tally.Accuracy() ? Percent(*s.m_tally.Accuracy()) : "-") + "</td><td>" +

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "records/summary.h"
+
 namespace qz {
 
 void AnswerTally::Add(LogOutcome outcome) {
@@ -80,12 +82,43 @@ std::vector<FactTally> CadetReport::MostMissedFacts(std::size_t count) const {
 }
 
 CadetReport& ReportModel::Cadet(const std::string& name) {
-  const auto [it, added] = m_mCadetIndex.try_emplace(name, m_vCadets.size());
+  if (const auto found = m_mCadetIndex.find(name); found != m_mCadetIndex.end())
+    return m_vCadets[found->second];
+  // The child first seen by the summary of the session in which it was named.
+  const std::string upper = UpperCaseName(name);
+  if (const auto found = m_mUpperIndex.find(upper); found != m_mUpperIndex.end()) {
+    CadetReport& cadet = m_vCadets[found->second];
+    if (cadet.m_bNamedBySummary) {
+      cadet.m_strName = name;
+      cadet.m_bNamedBySummary = false;
+      m_mCadetIndex.emplace(name, found->second);
+      return cadet;
+    }
+  }
+  m_mCadetIndex.emplace(name, m_vCadets.size());
+  m_mUpperIndex.try_emplace(upper, m_vCadets.size());
+  m_vCadets.emplace_back().m_strName = name;
+  return m_vCadets.back();
+}
+
+CadetReport& ReportModel::CadetBySummaryName(const std::string& upper_name) {
+  const auto [it, added] = m_mUpperIndex.try_emplace(upper_name, m_vCadets.size());
   if (added) {
-    m_vCadets.emplace_back();
-    m_vCadets.back().m_strName = name;
+    CadetReport& cadet = m_vCadets.emplace_back();
+    cadet.m_strName = upper_name;
+    cadet.m_bNamedBySummary = true;
   }
   return m_vCadets[it->second];
+}
+
+std::string ReportModel::FiledName(const LogSession& session) {
+  if (!session.m_bHeader)
+    return std::string();
+  if (session.m_oSummary && !session.m_oSummary->m_strName.empty() &&
+      session.m_oSummary->m_strName != UpperCaseName(session.m_strCadet)) {
+    return session.m_oSummary->m_strName;
+  }
+  return session.m_strCadet;
 }
 
 int ReportModel::AddSession(const LogSession& session) {
@@ -94,10 +127,16 @@ int ReportModel::AddSession(const LogSession& session) {
   if (session.m_bHeader && !m_setSeen.emplace(session.m_strCadet, session.m_dtStart).second) {
     return 0;
   }
-  CadetReport& cadet = Cadet(session.m_bHeader ? session.m_strCadet : std::string());
+  // A session longer than one part has its summary in its last part: it stays under the
+  // header's name.
+  const std::string name = FiledName(session);
+  const bool renamed = session.m_bHeader && name != session.m_strCadet;
+  CadetReport& cadet = renamed ? CadetBySummaryName(name) : Cadet(name);
   SessionPoint& point = cadet.m_vSessions.emplace_back();
   point.m_nNumber = ++m_nSessions;
   point.m_dtStart = session.m_dtStart;
+  if (renamed)
+    point.m_strStartName = session.m_strCadet;
   if (!session.m_bHeader && !session.m_vAnswers.empty()) {
     point.m_dtStart = session.m_vAnswers.front().m_dtWhen;
   }
@@ -175,8 +214,12 @@ void ReportModel::Finish() {
       m_vCadets.begin(), m_vCadets.end(),
       [](const CadetReport& x, const CadetReport& y) { return x.m_strName < y.m_strName; });
   m_mCadetIndex.clear();
-  for (std::size_t i = 0; i < m_vCadets.size(); ++i)
-    m_mCadetIndex[m_vCadets[i].m_strName] = i;
+  m_mUpperIndex.clear();
+  for (std::size_t i = 0; i < m_vCadets.size(); ++i) {
+    if (!m_vCadets[i].m_bNamedBySummary)
+      m_mCadetIndex.try_emplace(m_vCadets[i].m_strName, i);
+    m_mUpperIndex.try_emplace(UpperCaseName(m_vCadets[i].m_strName), i);
+  }
 }
 
 }  // namespace qz

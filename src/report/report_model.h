@@ -31,6 +31,9 @@ struct AnswerTally {
 struct SessionPoint {
   int m_nNumber = 0;  // the session's number among all sessions read, from 1
   LogDateTime m_dtStart;
+  // The name the header gave when the session is filed under its summary's name instead (the
+  // child was named in the setup panel after the game started); empty otherwise.
+  std::string m_strStartName;
   AnswerTally m_tally;
   int m_nFinished = 0;               // right answers and time-outs: problems with a time
   std::int64_t m_nFinishedSecs = 0;  // their response times added up
@@ -61,6 +64,9 @@ struct CadetReport {
   static constexpr int kTimesTableSize = 10;  // operands 0 to 9
 
   std::string m_strName;  // empty for sessions of a log cut before its first header
+  // Known only from summaries, in their upper case: a header's name of the same letters,
+  // typed as the child typed it, takes its place when one turns up.
+  bool m_bNamedBySummary = false;
   std::vector<SessionPoint> m_vSessions;
   std::array<AnswerTally, kLogOperationCount> m_aOperations{};
   AnswerTally m_total;
@@ -71,7 +77,7 @@ struct CadetReport {
   std::array<std::array<AnswerTally, kTimesTableSize>, kTimesTableSize> m_aTimesTable{};
   // The summary of the latest session that has one: belt and rank reached.
   std::optional<LogSummary> m_oLatestSummary;
-  LogDateTime m_dtLatestSummary;
+  LogDateTime m_dtLatestSummary;  // the start of that session
   int m_nBestLevel = 0;
   int m_nBestHighScore = 0;
 
@@ -97,8 +103,12 @@ struct SourceReport {
 class ReportModel {
  public:
   // Adds the session; 0 when the same session (cadet and start time) was added before,
-  // else the session's number.
+  // else the session's number. The header is written when the game starts, before a new
+  // child is named in the setup panel; the summary is written when it is left and has the name
+  // the child played under. A session is filed under its summary's name when the two differ.
   int AddSession(const LogSession& session);
+  // The name the session is filed under (see AddSession).
+  static std::string FiledName(const LogSession& session);
   // Adds a later part of the session last added (a long session is read in parts, see
   // LogReader), under the number AddSession gave it.
   void AddSessionPart(int number, const LogSession& part);
@@ -111,12 +121,16 @@ class ReportModel {
 
  private:
   CadetReport& Cadet(const std::string& name);
+  // The cadet of a name known only in upper case from a summary: the one whose typed name it
+  // is, else one of its own.
+  CadetReport& CadetBySummaryName(const std::string& upper_name);
   // Counts the part's answers and its summary into the session at `point` of `cadet`.
   static void AddAnswers(CadetReport& cadet, std::size_t point, const LogSession& part);
 
   std::vector<SourceReport> m_vSources;
   std::vector<CadetReport> m_vCadets;
   std::unordered_map<std::string, std::size_t> m_mCadetIndex;
+  std::unordered_map<std::string, std::size_t> m_mUpperIndex;  // by UpperCaseName, the first
   std::set<std::tuple<std::string, LogDateTime>> m_setSeen;
   int m_nSessions = 0;
   // Where the session last added is, for its later parts.

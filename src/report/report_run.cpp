@@ -162,10 +162,12 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     LogSession session;
     std::size_t ordinal = 0;
     int number = 0;
+    std::string cadet_name;
     while (reader.Next(session)) {
       if (session.m_nPart == 0) {
         const std::size_t this_ordinal = ordinal++;
         number = 0;
+        cadet_name = ReportModel::FiledName(session);
         // A run that ended before any answer says nothing about the cadet.
         if (session.m_vAnswers.empty() && !session.m_oSummary)
           continue;
@@ -176,7 +178,7 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         model.AddSessionPart(number, session);
       }
       if (number != 0 && csv)
-        csv->WriteSession(number, session);
+        csv->WriteSession(number, cadet_name, session);
     }
     source.m_nLines = reader.LineCount();
     source.m_nDefects = reader.DefectCount();
@@ -187,8 +189,9 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
           << "\n";
       return kReportFailed;
     }
-    err << kProgram << path << ": " << source.m_nLines << " lines, " << source.m_nSessions
-        << " sessions";
+    err << kProgram << path << ": " << source.m_nLines
+        << (source.m_nLines == 1 ? " line, " : " lines, ") << source.m_nSessions
+        << (source.m_nSessions == 1 ? " session" : " sessions");
     if (source.m_nDuplicates > 0)
       err << ", " << source.m_nDuplicates << " counted from another copy";
     if (source.m_nDefects > 0) {

@@ -7,8 +7,12 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/posix/atomic_file.h"
+
 namespace qz {
 namespace {
+
+constexpr std::size_t kBufferBytes = 64 * 1024;
 
 std::string FolderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
@@ -17,12 +21,8 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// The mode a plain create would have given the file: 0666 less the process's umask, or the
-// mode of the file being replaced.
-mode_t ModeFor(const std::string& path) {
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-    return st.st_mode & 07777;
+// The mode a plain create would have given the file: 0666 less the process's umask.
+mode_t NewFileMode() {
   const mode_t mask = ::umask(0);
   ::umask(mask);
   return 0666 & ~mask;
@@ -30,42 +30,106 @@ mode_t ModeFor(const std::string& path) {
 
 }  // namespace
 
+DescriptorBuffer::DescriptorBuffer() : m_vBuffer(kBufferBytes) {
+  setp(m_vBuffer.data(), m_vBuffer.data() + m_vBuffer.size());
+}
+
+bool DescriptorBuffer::Flush() {
+  const char* data = pbase();
+  std::size_t size = static_cast<std::size_t>(pptr() - pbase());
+  setp(m_vBuffer.data(), m_vBuffer.data() + m_vBuffer.size());
+  // After a failed write the rest is dropped: the output is lost either way.
+  if (m_nError != 0)
+    return false;
+  while (size > 0) {
+    const ssize_t n = ::write(m_nFd, data, size);
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      m_nError = errno;
+      return false;
+    }
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+DescriptorBuffer::int_type DescriptorBuffer::overflow(int_type c) {
+  if (!Flush())
+    return traits_type::eof();
+  if (!traits_type::eq_int_type(c, traits_type::eof())) {
+    *pptr() = traits_type::to_char_type(c);
+    pbump(1);
+  }
+  return traits_type::not_eof(c);
+}
+
 StagedFile::~StagedFile() {
-  if (m_strTemp.empty())
-    return;
-  m_out.close();
-  ::unlink(m_strTemp.c_str());
+  if (m_nFd >= 0)
+    ::close(m_nFd);
+  if (!m_strTemp.empty())
+    ::unlink(m_strTemp.c_str());
+}
+
+bool StagedFile::Fail(std::string* error, const std::string& what, int err) {
+  *error = what + " " + m_strPath + ": " + std::strerror(err);
+  return false;
 }
 
 bool StagedFile::Open(const std::string& path, std::string* error) {
   m_strPath = path;
-  std::string temp = FolderOf(path) + "/.quizendo-report-XXXXXX";
-  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-  if (fd < 0) {
-    *error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) {
+      *error = "cannot write " + path + ": it is a folder";
+      return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+      // Opened by its path, so that the system follows whatever links lead there (those of
+      // /dev/stdout too). A pipe waits here for its reader, as for any program writing to it.
+      m_nFd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+      if (m_nFd < 0)
+        return Fail(error, "cannot write", errno);
+      m_buffer.Attach(m_nFd);
+      return true;
+    }
+  } else if (errno != ENOENT) {
+    return Fail(error, "cannot write", errno);
   }
-  ::fchmod(fd, ModeFor(path));
-  ::close(fd);
+
+  m_strTarget = FollowLinks(path);
+  std::string temp = FolderOf(m_strTarget) + "/.quizendo-report-XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0)
+    return Fail(error, "cannot write", errno);
   m_strTemp = temp;
-  m_out.open(m_strTemp, std::ios::binary | std::ios::trunc);
-  if (!m_out) {
-    *error = "cannot write " + path + ": " + std::strerror(errno);
-    return false;
+  m_nFd = fd;
+  m_buffer.Attach(m_nFd);
+  // The new file takes the mode and owner of the one it replaces (a page written by root over
+  // a parent's page stays the parent's), else those a plain create would give.
+  struct stat old {};
+  if (::stat(m_strTarget.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    [[maybe_unused]] const int owned = ::fchown(fd, old.st_uid, old.st_gid);
+    ::fchmod(fd, old.st_mode & 07777);
+  } else {
+    ::fchmod(fd, NewFileMode());
   }
   return true;
 }
 
 bool StagedFile::Commit(std::string* error) {
-  m_out.close();
-  if (!m_out) {
-    *error = "writing " + m_strPath + " failed";
-    return false;
-  }
-  if (::rename(m_strTemp.c_str(), m_strPath.c_str()) != 0) {
-    *error = "cannot write " + m_strPath + ": " + std::strerror(errno);
-    return false;
-  }
+  m_out.flush();
+  if (!m_out || !m_buffer.Flush())
+    return Fail(error, "cannot write", m_buffer.Error() != 0 ? m_buffer.Error() : EIO);
+  const int fd = m_nFd;
+  m_nFd = -1;
+  if (::close(fd) != 0)
+    return Fail(error, "cannot write", errno);
+  if (m_strTemp.empty())
+    return true;
+  if (::rename(m_strTemp.c_str(), m_strTarget.c_str()) != 0)
+    return Fail(error, "cannot write", errno);
   m_strTemp.clear();
   return true;
 }

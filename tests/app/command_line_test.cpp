@@ -1,8 +1,14 @@
 #include "app/command_line.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "support/run_program.h"
+#include "support/scratch_dir.h"
 
 namespace qz {
 namespace {
@@ -61,6 +67,26 @@ TEST(CommandLineTest, HelpAndVersionTexts) {
   const std::string usage = UsageText("quizendo");
   EXPECT_EQ(0u, usage.find("Usage: quizendo [--fullscreen | --window]\n"));
   EXPECT_NE(std::string::npos, usage.find("quizendo(6)"));
+}
+
+// The text asked for could not be written: the status says so, for both programs.
+TEST(CommandLineTest, HelpAndVersionIntoAFullOutputFail) {
+  const int full = ::open("/dev/full", O_WRONLY);
+  if (full < 0)
+    GTEST_SKIP() << "no /dev/full to write to";
+  ::close(full);
+  test::ScratchDir dir;
+  for (const char* program : {"quizendo", "quizendo-report"}) {
+    for (const char* option : {"--help", "--version"}) {
+      const std::string binary = std::string(QZ_BINARY_DIR) + "/" + program;
+      const test::ProgramRun run = test::RunProgram(
+          {"sh", "-c", "exec \"$0\" \"$1\" >/dev/full", binary, option}, dir.Path());
+      EXPECT_EQ(1, run.m_nStatus) << program << " " << option << "\n" << run.m_strOutput;
+      EXPECT_NE(std::string::npos, run.m_strOutput.find("No space left on device"))
+          << program << " " << option << "\n"
+          << run.m_strOutput;
+    }
+  }
 }
 
 }  // namespace

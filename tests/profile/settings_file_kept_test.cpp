@@ -164,6 +164,24 @@ TEST(SettingsFileKept, AnAtomicSaveReplacesOnlyARegularFile) {
   }
 }
 
+// A link whose file is not made yet is still a link: the save makes the file at its end. A
+// loop of links leads to no file at all and is refused; either way the link stays.
+TEST(SettingsFileKept, ALinkStaysALinkWhenItsFileIsNotThereYet) {
+  TempFolder dir;
+  const std::string path = dir.File("quizendo.ini");
+  fs::create_symlink("elsewhere.ini", path);
+  std::string error;
+  EXPECT_TRUE(ReplaceFileAtomically(path, "[1.01]\n", &error)) << error;
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_TRUE(ReadFile(dir.File("elsewhere.ini")) == "[1.01]\n");
+
+  const std::string loop = dir.File("loop.ini");
+  fs::create_symlink("loop.ini", loop);
+  EXPECT_FALSE(ReplaceFileAtomically(loop, "[1.01]\n", &error));
+  EXPECT_NE(std::string::npos, error.find("symbolic links")) << error;
+  EXPECT_TRUE(fs::is_symlink(loop));
+}
+
 TEST(SettingsFileKept, AFileWrittenByRootStaysItsOwners) {
   if (geteuid() != 0)
     GTEST_SKIP() << "only root can save over another user's file";

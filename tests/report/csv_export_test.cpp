@@ -69,7 +69,7 @@ TEST(CsvExportTest, WritesOneRowPerJudgedAnswer) {
   std::ostringstream out;
   CsvExport csv(out);
   csv.WriteHeader();
-  csv.WriteSession(3, session);
+  csv.WriteSession(3, session.m_strCadet, session);
   EXPECT_EQ(
       "\xEF\xBB\xBF"
       "date_time,cadet,session,problem,first_operand,operation,second_operand,answer,result,"

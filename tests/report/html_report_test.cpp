@@ -51,6 +51,7 @@ LogSession SessionOf(const std::string& name, int day) {
   session.m_oSummary->m_strBelt = "Green Belt";
   session.m_oSummary->m_strRank = "<i>Warrior</i>";
   session.m_oSummary->m_strStyle = "Iron \"Hammer\"";
+  session.m_oSummary->m_dtEnd = LogDateTime{2007, 5, day, 16, 25, 0};
   return session;
 }
 
@@ -110,6 +111,8 @@ TEST(HtmlReportTest, ManySessionsArePooledIntoFewerChartPoints) {
   const std::string page = RenderHtmlReport(model);
   // 336 sessions in points of 3: 112 markers per line chart, and the note says so.
   EXPECT_EQ(2, Occurrences(page, "Each point pools 3 sessions in a row."));
+  // The pooling note does not push out what the times are.
+  EXPECT_EQ(1, Occurrences(page, "shows more than 10 s. A wrong answer has no time of its own"));
   EXPECT_EQ(0, Occurrences(page, "class=\"point\""));  // too many points for markers
   EXPECT_GT(Occurrences(page, "the latest 100 of 336"), 0);
 }
@@ -134,6 +137,32 @@ TEST(HtmlReportTest, SessionsOfOneDayAreToldApartOnTheDateAxis) {
   EXPECT_EQ(1, Occurrences(page, "<b>1</b><span>session</span>"));
   EXPECT_EQ(0, Occurrences(page, "<b>1</b><span>sessions</span>"));
   EXPECT_EQ(2, Occurrences(page, "belt and level as set when the game was left"));
+}
+
+// The belt line tells when the game was left from the summary's own time; a summary whose
+// time line was lost can only be placed by the session's start. A session filed under the
+// name its summary gives says which name it started with.
+TEST(HtmlReportTest, TheBeltLineTellsWhenTheGameWasLeft) {
+  const struct {
+    bool m_bEndLogged;
+    const char* m_szSaid;
+  } cases[] = {
+      {true, "belt and level as set when the game was left on 2007-05-14 16:25"},
+      {false, "belt and level as set in the session that started at 2007-05-14 16:00"},
+  };
+  for (const auto& c : cases) {
+    ReportModel model;
+    LogSession session = SessionOf("Player", 14);
+    session.m_oSummary->m_strName = "ACE";
+    if (!c.m_bEndLogged)
+      session.m_oSummary->m_dtEnd = LogDateTime{};
+    model.AddSession(session);
+    model.Finish();
+    const std::string page = RenderHtmlReport(model);
+    EXPECT_EQ(1, Occurrences(page, c.m_szSaid)) << c.m_szSaid;
+    EXPECT_EQ(1, Occurrences(page, "2007-05-14 16:00 (named Player at start)"));
+    EXPECT_EQ(1, Occurrences(page, "<h2 id=\"cadet-1-name\">ACE</h2>"));
+  }
 }
 
 }  // namespace

@@ -102,6 +102,51 @@ TEST(ReportModelTest, SortsSessionsByTimeAndSkipsSessionsReadTwice) {
   EXPECT_EQ(5, ace.m_nBestLevel);
 }
 
+// The header is written when the game starts, before the child is named in the setup panel;
+// the summary has the name the child played under, in capitals. In either order of reading,
+// the session goes to the child, whose name stays as typed in the later headers.
+TEST(ReportModelTest, ASessionIsFiledUnderTheNameItsSummaryGives) {
+  const auto with_summary = [](const std::string& header_name, int day,
+                               const std::string& summary_name) {
+    LogSession session = Session(header_name, day, {Answer(1, kAdd, 1, 2, kRight)});
+    session.m_oSummary.emplace();
+    session.m_oSummary->m_strName = summary_name;
+    return session;
+  };
+  const LogSession named_later = with_summary("Player", 1, "ZO\u00cb");
+  const LogSession named_before = with_summary("Zo\u00eb", 2, "ZO\u00cb");
+  const LogSession other_child = with_summary("Player", 3, "PLAYER");
+  const struct {
+    const char* m_szWhat;
+    std::vector<LogSession> m_vSessions;
+  } cases[] = {
+      {"named in the first session", {named_later, named_before, other_child}},
+      {"the renamed session read last", {other_child, named_before, named_later}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.m_szWhat);
+    ReportModel model;
+    for (const LogSession& session : c.m_vSessions)
+      model.AddSession(session);
+    model.Finish();
+    ASSERT_EQ(2u, model.Cadets().size());
+    EXPECT_EQ("Player", model.Cadets()[0].m_strName);
+    EXPECT_EQ(1u, model.Cadets()[0].m_vSessions.size());
+    const CadetReport& zoe = model.Cadets()[1];
+    EXPECT_EQ("Zo\u00eb", zoe.m_strName);
+    ASSERT_EQ(2u, zoe.m_vSessions.size());
+    EXPECT_EQ("Player", zoe.m_vSessions[0].m_strStartName);
+    EXPECT_EQ("", zoe.m_vSessions[1].m_strStartName);
+    EXPECT_EQ(2, zoe.m_total.m_nRight);
+  }
+  // Known by its summary alone, the child keeps the summary's capitals.
+  ReportModel model;
+  model.AddSession(named_later);
+  model.Finish();
+  ASSERT_EQ(1u, model.Cadets().size());
+  EXPECT_EQ("ZO\u00cb", model.Cadets()[0].m_strName);
+}
+
 TEST(ReportModelTest, SessionsWithoutHeaderGoToAnUnnamedCadet) {
   ReportModel model;
   LogSession headless;

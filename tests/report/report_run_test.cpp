@@ -8,6 +8,7 @@
 
 #include "report/report_run.h"
 #include "support/file_text.h"
+#include "support/occurrences.h"
 #include "support/sample_log.h"
 #include "support/scratch_dir.h"
 
@@ -80,6 +81,38 @@ TEST_F(ReportRunTest, ASessionInSeveralLogsCountsOnceFromItsFullestCopy) {
     EXPECT_NE(std::string::npos, page.find("3 sessions")) << "not 6";
   }
   EXPECT_NE(std::string::npos, whole_page.find("3 sessions"));
+}
+
+// The first session's header was written before the child was named in the setup panel; its
+// summary has the child's name. The page files it with the child's other sessions and says
+// so; the belt line dates the belt by the time the game was last left, from the summary.
+TEST_F(ReportRunTest, ASessionNamedAfterItsStartIsFiledUnderTheChildsName) {
+  const std::size_t header = m_strLog.find("Ace, age");
+  ASSERT_NE(std::string::npos, header);
+  WriteFile(Path("qz.log"), m_strLog.substr(0, header) + "Player" + m_strLog.substr(header + 3));
+
+  ASSERT_EQ(kReportOk, Run({"qz.log"})) << m_err.str();
+  const std::string page = ReadFile(m_dir.Path() / "report.html");
+  EXPECT_EQ(1, test::Occurrences(page, "<h2 ")) << "one child, not Player and Ace";
+  EXPECT_EQ(1, test::Occurrences(page, ">Ace</h2>"));
+  EXPECT_EQ(1, test::Occurrences(page, " (named Player at start)</td>"));
+  EXPECT_EQ(0, test::Occurrences(ReadFile(m_dir.Path() / "answers.csv"), ",Player,"));
+
+  // "Time End\t\t\t: 07-05-03 17:20:05" of the last summary, as the page prints it.
+  const std::size_t end = m_strLog.rfind("Time End");
+  ASSERT_NE(std::string::npos, end);
+  const std::string logged = m_strLog.substr(m_strLog.find(": ", end) + 2, 14);
+  const std::string left = "20" + logged.substr(0, 8) + logged.substr(8);
+  EXPECT_EQ(1, test::Occurrences(page, "as set when the game was left on " + left)) << left;
+}
+
+TEST_F(ReportRunTest, OneSessionIsCountedInTheSingular) {
+  test::SampleLogPlan plan;
+  plan.m_vCadets = {"Ace"};
+  plan.m_nSessionsPerCadet = 1;
+  WriteFile(Path("qz.log"), test::WriteSampleLog(plan));
+  ASSERT_EQ(kReportOk, Run({"qz.log"})) << m_err.str();
+  EXPECT_NE(std::string::npos, m_err.str().find(" lines, 1 session\n")) << m_err.str();
 }
 
 TEST_F(ReportRunTest, EachOutcomeHasItsStatusAndAFailureLeavesTheOldOutputs) {

@@ -1,11 +1,18 @@
 // The report program run for real on files in a scratch folder: what it refuses to overwrite,
-// what it cannot read, and that a refusal or failure leaves the files already there whole.
+// what it cannot read, that a refusal or failure leaves the files already there whole, and
+// what it does with outputs that are links, devices or pipes.
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <thread>
 
 #include "support/file_text.h"
 #include "support/run_program.h"
@@ -120,6 +127,120 @@ TEST_F(ReportToolTest, AMissingLogStillGivesAPageThatSaysSo) {
   EXPECT_EQ(2, run.m_nStatus) << run.m_strOutput;
   EXPECT_NE(std::string::npos, run.m_strOutput.find("gone.log"));
   EXPECT_NE(std::string::npos, ReadFile(Path("report.html")).find("gone.log"));
+}
+
+// Past a file-size limit the page cannot be written: the report says so with status 1 and the
+// old page stays, rather than the limit's signal ending the report.
+TEST_F(ReportToolTest, AFileSizeLimitFailsTheWriteAndKeepsTheOldPage) {
+  const test::ProgramRun run =
+      test::RunProgram({"sh", "-c", "ulimit -f 8 && exec \"$0\" qz.log", kTool}, m_dir.Path());
+  EXPECT_EQ(1, run.m_nStatus) << run.m_strOutput;
+  EXPECT_NE(std::string::npos, run.m_strOutput.find("File too large")) << run.m_strOutput;
+  EXPECT_TRUE(kOldPage == ReadFile(Path("report.html")));
+  EXPECT_EQ((std::vector<std::string>{"qz.log", "report.html"}), Names());
+}
+
+// An output given on the command line and what must become of it.
+struct OutputCase {
+  const char* m_szWhat;
+  const char* m_szOption;  // "-o" or "--csv"
+  const char* m_szName;    // the output, in the scratch folder
+  std::function<void(const fs::path& folder)> m_setUp;
+  int m_nStatus;
+  const char* m_szSaid;      // in the output of the run; may be empty
+  const char* m_szReadFrom;  // the file the content ends up in, when one does
+  fs::file_type m_eTypeAfter;
+};
+
+class ReportOutputTest : public ReportToolTest {
+ protected:
+  // A link stays a link and its end gets the content; a device or a pipe is written straight
+  // through and stays what it is; nothing but an ordinary file is renamed over; no temporary
+  // file is left. A pipe's reader runs beside the report and collects what it reads.
+  void Check(const OutputCase& c) {
+    SCOPED_TRACE(c.m_szWhat);
+    c.m_setUp(m_dir.Path());
+    const fs::path output = Path(c.m_szName);
+    const bool pipe = fs::symlink_status(output).type() == fs::file_type::fifo;
+    std::thread reader;
+    // Held open so that the pipe can still be reached should the report rename a file over it.
+    const int held = pipe ? ::open(output.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    if (pipe) {
+      reader = std::thread([this, output] {
+        test::RunProgram({"sh", "-c", "exec cat \"$0\" >from-pipe", output.string()}, m_dir.Path());
+      });
+    }
+    const test::ProgramRun run = Run({"qz.log", c.m_szOption, c.m_szName});
+    if (pipe) {
+      // Lets the reader go should the report never have written to the pipe.
+      const std::string pipe_now = "/proc/self/fd/" + std::to_string(held);
+      const int writer = ::open(pipe_now.c_str(), O_WRONLY | O_NONBLOCK);
+      if (writer >= 0)
+        ::close(writer);
+      reader.join();
+      ::close(held);
+    }
+    EXPECT_EQ(c.m_nStatus, run.m_nStatus) << run.m_strOutput;
+    EXPECT_NE(std::string::npos, run.m_strOutput.find(c.m_szSaid)) << run.m_strOutput;
+    EXPECT_EQ(c.m_eTypeAfter, fs::symlink_status(output).type());
+    if (c.m_szReadFrom != nullptr) {
+      const std::string content = ReadFile(Path(c.m_szReadFrom));
+      const char* expected = std::string(c.m_szOption) == "-o" ? "<html" : "multiplication";
+      EXPECT_NE(std::string::npos, content.find(expected)) << c.m_szReadFrom;
+    }
+    for (const std::string& name : Names())
+      EXPECT_FALSE(name.starts_with(".quizendo-report")) << name << " left behind";
+    fs::remove(output);
+    fs::remove(Path("from-pipe"));
+    fs::remove(Path("target.html"));
+  }
+};
+
+TEST_F(ReportOutputTest, ALinkIsFollowedAndAPipeWrittenThrough) {
+  const OutputCase cases[] = {
+      {"an ordinary file", "-o", "report.html", [](const fs::path&) {}, 0, "", "report.html",
+       fs::file_type::regular},
+      {"a link to a file", "-o", "link.html",
+       [](const fs::path& dir) {
+         WriteFile(dir / "target.html", kOldPage);
+         fs::create_symlink("target.html", dir / "link.html");
+       },
+       0, "", "target.html", fs::file_type::symlink},
+      {"a link to a file not made yet", "--csv", "link.csv",
+       [](const fs::path& dir) { fs::create_symlink("target.html", dir / "link.csv"); }, 0, "",
+       "target.html", fs::file_type::symlink},
+      {"a link into a missing folder", "-o", "link.html",
+       [](const fs::path& dir) { fs::create_symlink("gone/target.html", dir / "link.html"); }, 1,
+       "No such file or directory", nullptr, fs::file_type::symlink},
+      {"a named pipe", "-o", "pipe",
+       [](const fs::path& dir) { ::mkfifo((dir / "pipe").c_str(), 0600); }, 0, "", "from-pipe",
+       fs::file_type::fifo},
+  };
+  for (const OutputCase& c : cases)
+    Check(c);
+}
+
+// Device nodes made in the scratch folder, never the system's own: a report run that renamed a
+// file over one would otherwise break /dev/null for the whole machine.
+TEST_F(ReportOutputTest, ADeviceIsWrittenThroughAndItsErrorsReported) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "making device nodes takes root";
+  if (::mknod(Path("probe").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+    GTEST_SKIP() << "cannot make a device node here: " << std::strerror(errno);
+  fs::remove(Path("probe"));
+  const auto device = [](unsigned minor) {
+    return [minor](const fs::path& dir) {
+      EXPECT_EQ(0, ::mknod((dir / "device").c_str(), S_IFCHR | 0666, makedev(1, minor)));
+    };
+  };
+  const OutputCase cases[] = {
+      {"a null device takes the page", "-o", "device", device(3), 0, "", nullptr,
+       fs::file_type::character},
+      {"a full device refuses the CSV", "--csv", "device", device(7), 1, "No space left on device",
+       nullptr, fs::file_type::character},
+  };
+  for (const OutputCase& c : cases)
+    Check(c);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,19 +53,6 @@ void FlushFolder(const std::string& folder) {
   ::close(fd);
 }
 
-// A file that is a link (to settings kept elsewhere) stays a link: its target is replaced.
-std::string ResolveLink(const std::string& path) {
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
-    return path;
-  char* target = ::realpath(path.c_str(), nullptr);
-  if (target == nullptr)
-    return path;
-  std::string resolved = target;
-  std::free(target);
-  return resolved;
-}
-
 // "<folder>/.<name>.XXXXXX": hidden, in the same folder, so the rename stays on one disk.
 std::string TemporaryPattern(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
@@ -73,6 +61,31 @@ std::string TemporaryPattern(const std::string& path) {
 }
 
 }  // namespace
+
+std::string FollowLinks(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+    return path;
+  if (char* target = ::realpath(path.c_str(), nullptr)) {
+    std::string resolved = target;
+    std::free(target);
+    return resolved;
+  }
+  // A link to a file not made yet: the link's end is where it is to be made.
+  constexpr int kMaxLinks = 40;  // as many as the kernel follows
+  std::string current = path;
+  for (int link = 0; link < kMaxLinks; ++link) {
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+      return current;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size())
+      return current;
+    target.resize(static_cast<std::size_t>(length));
+    current = target.starts_with('/') ? target : ParentOf(current) + "/" + target;
+  }
+  return current;  // a loop of links: still a link, which no caller replaces
+}
 
 bool CreateFolders(const std::string& folder, std::string* error) {
   struct stat st {};
@@ -97,11 +110,13 @@ bool CreateFolders(const std::string& folder, std::string* error) {
 
 bool ReplaceFileAtomically(const std::string& requested_path, std::string_view content,
                            std::string* error) {
-  const std::string path = ResolveLink(requested_path);
+  const std::string path = FollowLinks(requested_path);
   // Only a regular file is replaced: renaming over a device, a fifo or a folder (perhaps
   // reached through a link) would destroy what is there, not save settings.
   struct stat old {};
   const bool replacing = ::stat(path.c_str(), &old) == 0;
+  if (!replacing && errno != ENOENT)
+    return Fail(error, "cannot replace", requested_path, errno);
   if (replacing && !S_ISREG(old.st_mode)) {
     if (error != nullptr)
       *error = "will not replace " + requested_path + ": it is not a regular file";
@@ -150,7 +165,7 @@ bool ReplaceFileAtomically(const std::string& requested_path, std::string_view c
 }
 
 int RemoveLeftoverTemporaryFiles(const std::string& requested_path) {
-  const std::string pattern = TemporaryPattern(ResolveLink(requested_path));
+  const std::string pattern = TemporaryPattern(FollowLinks(requested_path));
   const std::size_t slash = pattern.find_last_of('/');
   const std::string folder = pattern.substr(0, slash);
   const std::string prefix =
