@@ -92,12 +92,8 @@ bool CDrillDlg::OnInitDialog() {
   return true;
 }
 
-bool CDrillDlg::AnswerWaits() const {
-  return m_bRunning && m_bInputOpen && !m_bQuitAsked && IsUsable(m_answer);
-}
-
 bool CDrillDlg::ClickMayTakeFocus(const Control& control) {
-  return &control == &m_answer || !AnswerWaits();
+  return &control == &m_answer || !m_bRunning;
 }
 
 const Bitmap* CDrillDlg::Icon() {
@@ -123,7 +119,9 @@ bool CDrillDlg::PreTranslateMessage(const Event& e) {
       return false;
     }
     if (e.key == Key::kF1) {
-      ShowAbout();
+      // Never during a match: its clock would run on behind the box.
+      if (!m_bRunning)
+        ShowAbout();
       return true;
     }
   }
