@@ -96,6 +96,10 @@ bool CDrillDlg::ClickMayTakeFocus(const Control& control) {
   return &control == &m_answer || !m_bRunning;
 }
 
+bool CDrillDlg::MarksFocusWithoutKeyboard(const Control& control) const {
+  return &control == &m_answer && m_bRunning;
+}
+
 const Bitmap* CDrillDlg::Icon() {
   return FindPicture(kIcon);
 }

@@ -102,6 +102,9 @@ class CDrillDlg : public Dialog, protected MatchState {
   // not take it away, so digits and Return still reach the box, and a button pressed in a
   // pause is not let go when the next problem puts the focus back in the box.
   bool ClickMayTakeFocus(const Control& control) override;
+  // The answer box shows where the answer goes from the problem's start, also to a child who
+  // has only used the mouse.
+  bool MarksFocusWithoutKeyboard(const Control& control) const override;
   const Bitmap* Icon() override;
 
   void OnUpdateAnswer();
