@@ -92,12 +92,12 @@ bool CDrillDlg::OnInitDialog() {
   return true;
 }
 
-bool CDrillDlg::AnswerWaits() const {
-  return m_bRunning && m_bInputOpen && !m_bQuitAsked && IsUsable(m_answer);
+bool CDrillDlg::ClickMayTakeFocus(const Control& control) {
+  return &control == &m_answer || !m_bRunning;
 }
 
-bool CDrillDlg::ClickMayTakeFocus(const Control& control) {
-  return &control == &m_answer || !AnswerWaits();
+bool CDrillDlg::MarksFocusWithoutKeyboard(const Control& control) const {
+  return &control == &m_answer && m_bRunning;
 }
 
 const Bitmap* CDrillDlg::Icon() {
@@ -123,7 +123,9 @@ bool CDrillDlg::PreTranslateMessage(const Event& e) {
       return false;
     }
     if (e.key == Key::kF1) {
-      ShowAbout();
+      // Never during a match: its clock would run on behind the box.
+      if (!m_bRunning)
+        ShowAbout();
       return true;
     }
   }

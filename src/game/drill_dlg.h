@@ -98,10 +98,13 @@ class CDrillDlg : public Dialog, protected MatchState {
   void DoDataExchange(bool save) override;
   // The keyboard's home: when the focused control is hidden or disabled, ENTER.
   Control* FocusFallback() override { return &m_btnEnter; }
-  // While a problem waits for its answer the answer box keeps the keyboard: a click on a
-  // button or switch does not take it away, so digits and Return still reach the box.
+  // While a match runs the answer box keeps the keyboard: a click on a button or switch does
+  // not take it away, so digits and Return still reach the box, and a button pressed in a
+  // pause is not let go when the next problem puts the focus back in the box.
   bool ClickMayTakeFocus(const Control& control) override;
-  bool AnswerWaits() const;
+  // The answer box shows where the answer goes from the problem's start, also to a child who
+  // has only used the mouse.
+  bool MarksFocusWithoutKeyboard(const Control& control) const override;
   const Bitmap* Icon() override;
 
   void OnUpdateAnswer();

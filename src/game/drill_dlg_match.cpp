@@ -262,6 +262,9 @@ void CDrillDlg::OnOK() {
     m_bQuitAsked = false;
     SetStatusNow(m_strSavedStatus);
     ShowProblemArea(true);
+    // The question enabled ENTER to confirm it; back at the problem ENTER answers, and an
+    // empty box is no answer.
+    EnableItem(kItemEnter, !m_answer.GetText().empty());
     return;
   }
   if (m_bRunning) {

@@ -328,7 +328,7 @@ void Dialog::Invalidate() {
 void Dialog::Invalidate(const Rect& client_rect) {
   const Rect area = WindowRect();
   // A control that changes may carry the focus mark around it, outside its own rectangle.
-  if (Root()->m_bKeyboardUsed) {
+  if (Root()->FocusMarkMayShow()) {
     InvalidateWindowArea(
         client_rect.Inflate(kFocusMarkGap + kFocusMarkWidth).Offset(area.left, area.top));
     return;

@@ -81,10 +81,15 @@ class Dialog : public ControlOwner, public PumpTarget {
 
   // The focus mark: a frame around the focused control, drawn as desktop toolkits draw theirs
   // once a key has been pressed in the window (never on a hidden or disabled control), so the
-  // keyboard's user sees where Return and Space will go.
+  // keyboard's user sees where Return and Space will go. Its rings, from the outside in: dark,
+  // light, dark. Whatever the control and its background are made of, amber, black or the grey
+  // of the metal, one dark ring parts the frame from it and the light ring stands out.
   static constexpr int kFocusMarkGap = 0;  // logical pixels between the control and the frame
-  static constexpr int kFocusMarkWidth = 2;
-  static constexpr ColorRef kFocusMarkColor = Rgb(255, 192, 77);
+  static constexpr int kFocusMarkRingWidths[] = {1, 2, 1};  // logical pixels, outside first
+  static constexpr ColorRef kFocusMarkRingColors[] = {Rgb(0, 0, 0), Rgb(255, 255, 255),
+                                                      Rgb(0, 0, 0)};
+  static constexpr int kFocusMarkWidth =
+      kFocusMarkRingWidths[0] + kFocusMarkRingWidths[1] + kFocusMarkRingWidths[2];
   bool ShowsFocusMark() const;
   // The focused control's rectangle in the top-level window grown by the mark.
   Rect FocusMarkArea(const Control& control) const;
@@ -157,6 +162,9 @@ class Dialog : public ControlOwner, public PumpTarget {
   // Whether a click on `control`, which takes the focus when clicked, may take it now; the
   // base: always.
   virtual bool ClickMayTakeFocus(const Control&) { return true; }
+  // Whether the focused `control` carries the focus mark before any key was pressed; the
+  // base: never.
+  virtual bool MarksFocusWithoutKeyboard(const Control&) const { return false; }
   // The window's icon, for a top-level window.
   virtual const Bitmap* Icon() { return nullptr; }
 
@@ -182,6 +190,8 @@ class Dialog : public ControlOwner, public PumpTarget {
   void TabOrder(std::vector<Control*>* chain);
   void MoveFocusByTab(bool backward);
   void NoteKeyboardUse();
+  // Whether the focus mark may be on screen now, on whichever control has the focus.
+  bool FocusMarkMayShow() const;
   // Drawn after the controls and panels, so no neighbour covers it.
   void PaintFocusMark(Canvas& canvas, const Rect& region);
   void ForgetControlsOf(Dialog& child);

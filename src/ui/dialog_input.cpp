@@ -1,5 +1,6 @@
 // Input routing and keyboard focus of Dialog.
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "ui/dialog.h"
@@ -282,24 +283,34 @@ Rect Dialog::FocusMarkArea(const Control& control) const {
   return ItemRectInWindow(control).Inflate(kFocusMarkGap + kFocusMarkWidth);
 }
 
+bool Dialog::FocusMarkMayShow() const {
+  const Dialog* root = Root();
+  return root->m_bKeyboardUsed ||
+         (root->m_pFocus != nullptr && root->MarksFocusWithoutKeyboard(*root->m_pFocus));
+}
+
 bool Dialog::ShowsFocusMark() const {
   const Dialog* root = Root();
-  return root->m_bKeyboardUsed && root->m_pFocus != nullptr && IsUsable(*root->m_pFocus);
+  return root->m_pFocus != nullptr && IsUsable(*root->m_pFocus) && root->FocusMarkMayShow();
 }
 
 void Dialog::PaintFocusMark(Canvas& canvas, const Rect& region) {
   if (!ShowsFocusMark())
     return;
-  const Rect ring = FocusMarkArea(*m_pFocus);
+  Rect ring = FocusMarkArea(*m_pFocus);
   canvas.ResetClip();
   canvas.SetClip(ring.Intersect(region).Intersect(WindowRect()));
   if (canvas.Clip().Empty())
     return;
-  const int w = kFocusMarkWidth;
-  canvas.FillRect({ring.left, ring.top, ring.right, ring.top + w}, kFocusMarkColor);
-  canvas.FillRect({ring.left, ring.bottom - w, ring.right, ring.bottom}, kFocusMarkColor);
-  canvas.FillRect({ring.left, ring.top, ring.left + w, ring.bottom}, kFocusMarkColor);
-  canvas.FillRect({ring.right - w, ring.top, ring.right, ring.bottom}, kFocusMarkColor);
+  for (size_t i = 0; i < std::size(kFocusMarkRingWidths); ++i) {
+    const int w = kFocusMarkRingWidths[i];
+    const ColorRef color = kFocusMarkRingColors[i];
+    canvas.FillRect({ring.left, ring.top, ring.right, ring.top + w}, color);
+    canvas.FillRect({ring.left, ring.bottom - w, ring.right, ring.bottom}, color);
+    canvas.FillRect({ring.left, ring.top, ring.left + w, ring.bottom}, color);
+    canvas.FillRect({ring.right - w, ring.top, ring.right, ring.bottom}, color);
+    ring = ring.Inflate(-w);
+  }
 }
 
 Control* Dialog::GetFocus() {

@@ -72,7 +72,7 @@ void PictureButton::OnMouseUp(Point p) {
     Click();
 }
 
-void PictureButton::OnKillFocus() {
+void PictureButton::OnCancelMode() {
   m_bTracking = false;
   SetPressed(false);
 }

@@ -26,8 +26,10 @@ class PictureButton : public Control {
   void OnMouseDown(Point p) override;
   void OnMouseMove(Point p) override;
   void OnMouseUp(Point p) override;
-  void OnKillFocus() override;
-  void OnCancelMode() override { OnKillFocus(); }
+  // A press belongs to the mouse, not to the focus: it ends with its release, or when the
+  // window gives the mouse to another control. The focus may move meanwhile (a pause that
+  // the press ended poses the next problem) and the release still clicks.
+  void OnCancelMode() override;
 
  private:
   bool Inside(Point p) const;

@@ -8,6 +8,7 @@
 
 #include "game/engine_texts.h"
 #include "profile/setup_panel.h"
+#include "support/focus_mark.h"
 #include "support/game_fixture.h"
 
 namespace qz::test {
@@ -25,21 +26,7 @@ class KeyboardFocus : public GameFixture {
     Press(Key::kEscape);
     EXPECT_EQ(kIdOk, RunGame());
   }
-  // Whether the whole frame of the focus mark is drawn around control `id` on screen.
-  bool MarkedOnScreen(int id) {
-    const Rect ring = Window().FocusMarkArea(*Window().FindControl(id));
-    const Canvas& canvas = Window().Window()->GetCanvas();
-    const std::uint32_t mark = ToPixel(Dialog::kFocusMarkColor);
-    for (int x = ring.left; x < ring.right; ++x) {
-      if (canvas.PixelAt(x, ring.top) != mark || canvas.PixelAt(x, ring.bottom - 1) != mark)
-        return false;
-    }
-    for (int y = ring.top; y < ring.bottom; ++y) {
-      if (canvas.PixelAt(ring.left, y) != mark || canvas.PixelAt(ring.right - 1, y) != mark)
-        return false;
-    }
-    return true;
-  }
+  bool MarkedOnScreen(int id) { return test::MarkedOnScreen(Window(), id); }
   // Tab until control `id` has the focus; fails when it never comes.
   void TabTo(int id) {
     for (int i = 0; i < 30; ++i) {

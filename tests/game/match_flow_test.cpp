@@ -225,6 +225,131 @@ std::vector<Problem> ReplayedProblems(std::uint32_t seed, int limit,
   return problems;
 }
 
+// Withdrawing the quit question brings the problem back as it was: ENTER answers only what
+// the box holds, and an empty box is no answer.
+TEST_F(Match, WithdrawnQuitQuestionLeavesAnEmptyBoxUnanswered) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  ClickItem(kItemExit);
+  ClickItem(kItemExit);  // withdrawn
+  Then([&] {
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+    EXPECT_FALSE(IsEnabled(kItemEnter));
+  });
+  ClickItem(kItemEnter);
+  Then([&] {
+    EXPECT_EQ(0, State().m_nAnswers) << "an answer never given was judged";
+    EXPECT_EQ(100, State().m_nEnergy);
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+  });
+  Type("7");
+  Press(Key::kEscape);
+  Press(Key::kEscape);  // withdrawn with something typed
+  Then([&] {
+    EXPECT_EQ("7", ItemText(kItemAnswer));
+    EXPECT_TRUE(IsEnabled(kItemEnter));
+  });
+  Press(Key::kEscape);
+  Press(Key::kReturn);
+  Advance(4000);
+  Leave();
+
+  EXPECT_TRUE(ProblemLines().empty());
+}
+
+// F1 shows the About box only while no match runs: a match's clock would run on behind it.
+TEST_F(Match, F1DuringAMatchOpensNoBoxOverTheClock) {
+  UseBelt(1);
+  SoundOff();
+  StartMatch();
+  Advance(2000);
+  Press(Key::kF1);
+  Then([&] { EXPECT_EQ(nullptr, FindWindow("About Quizendo")); });
+  Press(Key::kEscape);
+  Press(Key::kF1);  // the quit question: still the match
+  Then([&] { EXPECT_EQ(nullptr, FindWindow("About Quizendo")); });
+  Press(Key::kReturn);
+  Advance(4000);
+  ClickItem(kItemSetup);
+  Press(Key::kF1);
+  Then([&] { EXPECT_NE(nullptr, FindWindow("About Quizendo")) << "the setup panel is open"; });
+  Press(Key::kEscape);
+  ClickItem(kItemSetup);
+  Press(Key::kF1);
+  Then([&] { EXPECT_NE(nullptr, FindWindow("About Quizendo")) << "the idle screen"; });
+  Press(Key::kEscape);
+  Leave();
+}
+
+// A click on EXIT in a pause ends the pause, and then asks the quit question over what the
+// pause led to.
+enum class PauseMoment { kGetReady, kAfterRightAnswer, kAfterTimeOut };
+
+class ExitClickedInAPause : public Match, public ::testing::WithParamInterface<PauseMoment> {};
+
+TEST_P(ExitClickedInAPause, AsksTheQuitQuestionOverTheNextProblem) {
+  const PauseMoment moment = GetParam();
+  UseBelt(1);
+  SoundOff();
+  CloseAboutBox();
+  Advance(kIntroMs);
+  Press(Key::kReturn);
+  int to_go = 10;
+  switch (moment) {
+    case PauseMoment::kGetReady:
+      Advance(1000);
+      break;
+    case PauseMoment::kAfterRightAnswer:
+      Advance(kGetReadyMs);
+      AnswerRight();
+      Advance(1500);  // the bonus count; then the pause
+      to_go = 9;
+      break;
+    case PauseMoment::kAfterTimeOut:
+      Advance(kGetReadyMs + 10500);
+      Then([&] { ASSERT_TRUE(State().m_bTimedOut); });
+      to_go = 9;
+      break;
+  }
+  ClickItem(kItemExit);
+  Then([&] {
+    EXPECT_TRUE(State().m_bRunning);
+    EXPECT_TRUE(State().m_bQuitAsked) << "the click on EXIT vanished";
+    EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus));
+    EXPECT_EQ(to_go, State().m_nToGo) << "the problem the pause led to was posed";
+    EXPECT_FALSE(State().m_bTimedOut);
+    EXPECT_EQ(kItemEnter, FocusedItem()) << "Return confirms";
+  });
+  Advance(5000);
+  Then([&] { EXPECT_EQ(kTextQuitQuestion, ItemText(kItemStatus)) << "the question stays"; });
+  ClickItem(kItemExit);  // withdrawn: the new problem, its clock full
+  Then([&] {
+    EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
+    EXPECT_EQ(10, State().m_nSecsLeft);
+    EXPECT_EQ(kItemAnswer, FocusedItem());
+  });
+  ClickItem(kItemExit);
+  ClickItem(kItemEnter);  // confirmed
+  Advance(4000);
+  Leave();
+}
+
+INSTANTIATE_TEST_SUITE_P(Pauses, ExitClickedInAPause,
+                         ::testing::Values(PauseMoment::kGetReady, PauseMoment::kAfterRightAnswer,
+                                           PauseMoment::kAfterTimeOut),
+                         [](const ::testing::TestParamInfo<PauseMoment>& moment) {
+                           switch (moment.param) {
+                             case PauseMoment::kGetReady:
+                               return std::string("GetReady");
+                             case PauseMoment::kAfterRightAnswer:
+                               return std::string("AfterRightAnswer");
+                             case PauseMoment::kAfterTimeOut:
+                               return std::string("AfterTimeOut");
+                           }
+                           return std::string();
+                         });
+
 // The time-out is judged inside the pause after the wrong answer and poses the next problem;
 // the interrupted judgement must then stop, not pose yet another one over it: the second
 // problem the player sees is the second of the match's series, and it is the one answered
