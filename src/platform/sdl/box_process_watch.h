@@ -18,7 +18,7 @@ class BoxProcessWatch {
   BoxProcessWatch& operator=(const BoxProcessWatch&) = delete;
 
  private:
-  bool m_bArmed = false;
+  [[maybe_unused]] bool m_bArmed = false;  // read only where the watch exists (Linux)
 };
 
 }  // namespace qz
