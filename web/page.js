@@ -116,6 +116,19 @@
     if (state.boxOpen || !$('report').hidden) e.stopImmediatePropagation();
   }, true);
 
+  // Characters the game's fonts lack (a name in a script they do not cover) are drawn as boxes;
+  // the parents are told once, with every such character met so far.
+  const missingGlyphs = [];
+  function glyphMissing(codePoint) {
+    const character = String.fromCodePoint(codePoint);
+    if (missingGlyphs.includes(character)) return;
+    missingGlyphs.push(character);
+    const note = $('glyph-notice');
+    note.textContent = 'The game cannot draw every character of the name (' +
+        missingGlyphs.join(' ') + '): they show as boxes, and the name is kept as typed.';
+    note.hidden = false;
+  }
+
   function notice(text) {
     $('notice').textContent = text;
     $('notice').hidden = false;
@@ -197,6 +210,7 @@
     qzRoomHeight: roomHeight,
     qzCanvasReady: fitCanvas,
     qzShowMessageBox: showBox,
+    qzGlyphMissing: glyphMissing,
     qzStorageRefused: () => notice('This browser does not let Quizendo keep anything: you can ' +
                                    'play, but progress will not be kept when the page closes.'),
     // Emscripten reports the download as "Downloading data... (done/total)".

@@ -273,6 +273,33 @@ def case_setup_panel_by_clicks(url, shots):
         game.close()
 
 
+def case_name_the_fonts_cannot_draw(url, shots):
+    """The browser's fonts lack Chinese: a name holding it is kept, drawn with boxes, and the
+    parents' panel says which characters those are."""
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        told = "document.getElementById('glyph-notice').hidden ? '' : " \
+               "document.getElementById('glyph-notice').textContent"
+        check(game.js(told) == "", "the notice shows before any such name")
+        idle = game.area(PLAY_RECT)
+        game.click(SETUP)
+        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+        time.sleep(0.3)
+        game.click(NAME_BOX)
+        game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
+        game.browser.type_text("Li\u674e")
+        game.wait(5, "the parents' panel names the character", lambda: "\u674e" in game.js(told))
+        game.shot("name-the-fonts-cannot-draw")
+        game.click(SETUP)
+        time.sleep(1)
+        game.leave()
+        check(game.ini_value("CadetName") == "Li\u674e",
+              f"CadetName is {game.ini_value('CadetName')!r}")
+    finally:
+        game.close()
+
+
 def case_window_resized(url, shots):
     """At two device pixels per CSS pixel, a window made smaller shows the whole game, drawn
     again at the whole scale that now fits, and clicks still land on its controls; a box open

@@ -5,6 +5,17 @@
 
 #include <map>
 #include <utility>
+#elif defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+
+#include <set>
+
+// clang-format off
+EM_JS(void, qz_web_glyph_missing, (int code_point), {
+  if (Module.qzGlyphMissing)
+    Module.qzGlyphMissing(code_point);
+});
+// clang-format on
 #endif
 
 namespace qz {
@@ -70,6 +81,17 @@ std::optional<SystemFontFile> FindSystemFontFor(char32_t code_point, bool bold) 
   if (at == known.end())
     at = known.emplace(key, LookUp(code_point, bold)).first;
   return at->second;
+}
+
+#elif defined(__EMSCRIPTEN__)
+
+// The browser has no system fonts to ask. The page is told once per character instead, so that
+// it can tell the parents that the name holds something the game draws as a box.
+std::optional<SystemFontFile> FindSystemFontFor(char32_t code_point, bool) {
+  static std::set<char32_t> told;
+  if (told.insert(code_point).second)
+    qz_web_glyph_missing(static_cast<int>(code_point));
+  return std::nullopt;
 }
 
 #else
