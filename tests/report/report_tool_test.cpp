@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -162,21 +164,33 @@ class ReportOutputTest : public ReportToolTest {
     c.m_setUp(m_dir.Path());
     const fs::path output = Path(c.m_szName);
     const bool pipe = fs::symlink_status(output).type() == fs::file_type::fifo;
-    std::thread reader;
-    // Held open so that the pipe can still be reached should the report rename a file over it.
+    // The test itself is the pipe's reader, open before the report starts, so the report never
+    // waits for one and no second process has to open the pipe in time. It reads until the
+    // report has finished and the pipe is empty, and keeps what it read in "from-pipe".
     const int held = pipe ? ::open(output.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+    std::atomic<bool> report_done = false;
+    std::thread reader;
     if (pipe) {
-      reader = std::thread([this, output] {
-        test::RunProgram({"sh", "-c", "exec cat \"$0\" >from-pipe", output.string()}, m_dir.Path());
+      reader = std::thread([this, held, &report_done] {
+        std::string got;
+        char buffer[4096];
+        for (;;) {
+          const bool done = report_done.load();
+          const ssize_t n = ::read(held, buffer, sizeof buffer);
+          if (n > 0) {
+            got.append(buffer, static_cast<size_t>(n));
+            continue;
+          }
+          if (done)
+            break;
+          std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        test::WriteFile(Path("from-pipe"), got);
       });
     }
     const test::ProgramRun run = Run({"qz.log", c.m_szOption, c.m_szName});
     if (pipe) {
-      // Lets the reader go should the report never have written to the pipe.
-      const std::string pipe_now = "/proc/self/fd/" + std::to_string(held);
-      const int writer = ::open(pipe_now.c_str(), O_WRONLY | O_NONBLOCK);
-      if (writer >= 0)
-        ::close(writer);
+      report_done = true;
       reader.join();
       ::close(held);
     }
