@@ -84,7 +84,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       last_line = answer.m_nLine;
     }
     if (number != 0) {
-      csv.WriteSession(number, session);
+      csv.WriteSession(number, qz::ReportModel::FiledName(first), session);
       answers += session.m_vAnswers.size();
     }
   }
