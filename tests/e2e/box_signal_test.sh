@@ -47,6 +47,16 @@ fresh() {
   chmod 0666 "$qz_ini"
 }
 
+# start_to_disk_full_box: the log on a full device; the first record's failure opens its box.
+start_to_disk_full_box() {
+  ln -s /dev/full "$qz_log"
+  qz_start 60
+  about=$(qz_window "About Quizendo")
+  [ -n "$about" ] || fail "$row: no About box"
+  qz_key "$about" Escape
+  wait_box "$qz_work/game.pid" Quizendo
+}
+
 # KIND SIGNAL STATUS: the box, the order, the status the game ends with.
 for row in "large TERM 0" "large HUP 0" "unsaved TERM 0" "unsaved HUP 0" \
   "diskfull TERM 0" "diskfull HUP 0" "second TERM 1" "second HUP 1"; do
@@ -73,12 +83,7 @@ for row in "large TERM 0" "large HUP 0" "unsaved TERM 0" "unsaved HUP 0" \
       wait_box "$qz_work/game.pid" Quizendo
       ;;
     diskfull)
-      ln -s /dev/full "$qz_log"
-      qz_start 60
-      about=$(qz_window "About Quizendo")
-      [ -n "$about" ] || fail "$row: no About box"
-      qz_key "$about" Escape
-      wait_box "$qz_work/game.pid" Quizendo
+      start_to_disk_full_box
       ;;
     second)
       qz_start_to_idle 60 "$row"
@@ -136,12 +141,7 @@ done
 # The game killed outright while its box waits: nothing of it stays, on screen or running.
 row="kill -9"
 fresh
-ln -s /dev/full "$qz_log"
-qz_start 60
-about=$(qz_window "About Quizendo")
-[ -n "$about" ] || fail "$row: no About box"
-qz_key "$about" Escape
-wait_box "$qz_work/game.pid" Quizendo
+start_to_disk_full_box
 qz_signal KILL
 qz_wait_exit 5 2>/dev/null # not bash's word on the job's end
 expect_all_gone Quizendo

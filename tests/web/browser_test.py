@@ -247,17 +247,22 @@ def case_closed_tab_counts_as_leaving(url, shots):
         game.close()
 
 
+def type_name_in_setup(game, name):
+    """Opens the setup panel from the idle screen and types `name` over the name box's text."""
+    idle = game.area(PLAY_RECT)
+    game.click(SETUP)
+    game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+    time.sleep(0.3)
+    game.click(NAME_BOX)
+    game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
+    game.browser.type_text(name)
+
+
 def case_setup_panel_by_clicks(url, shots):
     game = Game(url, shots)
     try:
         game.to_idle()
-        idle = game.area(PLAY_RECT)
-        game.click(SETUP)
-        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
-        time.sleep(0.3)
-        game.click(NAME_BOX)
-        game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
-        game.browser.type_text("Mira")
+        type_name_in_setup(game, "Mira")
         game.click(YELLOW_BELT)
         game.click(SUBTRACTION)
         game.shot("setup-panel")
@@ -282,13 +287,7 @@ def case_name_the_fonts_cannot_draw(url, shots):
         told = "document.getElementById('glyph-notice').hidden ? '' : " \
                "document.getElementById('glyph-notice').textContent"
         check(game.js(told) == "", "the notice shows before any such name")
-        idle = game.area(PLAY_RECT)
-        game.click(SETUP)
-        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
-        time.sleep(0.3)
-        game.click(NAME_BOX)
-        game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
-        game.browser.type_text("Li\u674e")
+        type_name_in_setup(game, "Li\u674e")
         game.wait(5, "the parents' panel names the character", lambda: "\u674e" in game.js(told))
         game.shot("name-the-fonts-cannot-draw")
         game.click(SETUP)
