@@ -3,7 +3,8 @@
 exist: bytes to download, navigation to the About box drawn, processor use at the idle screen
 with its music, and a White-belt match's wall time (the same keyboard match on both).
 
-Usage: bench/web-bench.py [BUILD_WEB_DIR] [BUILD_DIR]   (defaults build-web/ and build/)
+Usage: bench/web-bench.py [--idle] [BUILD_WEB_DIR] [BUILD_DIR]   (defaults build-web/, build/)
+--idle prints only the processor use at the idle screen, browser beside desktop.
 The desktop column needs BUILD_DIR/quizendo, Xvfb, xdotool and ImageMagick; without them it
 shows "-". Headless Chromium, served from 127.0.0.1. The machine is shared: read single runs
 with care.
@@ -83,6 +84,50 @@ def first_drawn(url, shots):
         finally:
             browser.close()
     return statistics.median(cold), statistics.median(warm)
+
+
+IDLE_SECONDS = 10
+
+
+def proc_cpu_seconds(pid):
+    """utime + stime of a process from /proc, in seconds."""
+    with open(f"/proc/{pid}/stat") as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def proc_cpu_percent(pid):
+    """% of one core used by process `pid` over IDLE_SECONDS."""
+    before = proc_cpu_seconds(pid)
+    time.sleep(IDLE_SECONDS)
+    return (proc_cpu_seconds(pid) - before) * 100 / IDLE_SECONDS
+
+
+def browser_idle_cpu(url, shots):
+    """% of one core used by the page's renderer (/proc) at the idle screen with its music."""
+    game = Game(url, shots, browser_args=("--autoplay-policy=no-user-gesture-required",),
+                mute=False)
+    try:
+        game.to_idle()
+        game.click((320, 200))  # a gesture: the music may start
+        time.sleep(2)
+        renderers = game.browser.renderer_pids()
+        return sum(proc_cpu_percent(pid) for pid in renderers[:1])
+    finally:
+        game.close()
+
+
+def desktop_idle_cpu(exe):
+    """% of one core used by the desktop game (/proc) at the idle screen."""
+    if not (os.access(exe, os.X_OK) and shutil.which("Xvfb") and shutil.which("xdotool")):
+        return None
+    desktop = Desktop(exe)
+    try:
+        desktop.to_idle()
+        time.sleep(2)
+        return proc_cpu_percent(desktop.game.pid)
+    finally:
+        desktop.close()
 
 
 def browser_cpu(url, shots):
@@ -180,7 +225,7 @@ class Desktop:
                 raise RuntimeError(f"desktop: timed out: {what}")
             time.sleep(0.1)
 
-    def match(self):
+    def to_idle(self):
         about = self.window("About Quizendo")
         self.win = about
         self.key("Escape")
@@ -190,6 +235,9 @@ class Desktop:
         title = self.area((16, 80, 608, 200))
         self.wait(10, "title goes", lambda: self.area((16, 80, 608, 200)) != title)
         time.sleep(1.5)
+
+    def match(self):
+        self.to_idle()
         enter_idle = self.area((260, 296, 120, 52))
         start = time.monotonic()
         play_white_match(self, enter_idle)
@@ -213,14 +261,25 @@ def desktop_match(exe):
 
 
 def main():
-    folder = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build-web")
-    native = os.path.abspath(sys.argv[2] if len(sys.argv) > 2 else "build")
+    args = sys.argv[1:]
+    idle_only = "--idle" in args
+    args = [a for a in args if a != "--idle"]
+    folder = os.path.abspath(args[0] if len(args) > 0 else "build-web")
+    native = os.path.abspath(args[1] if len(args) > 1 else "build")
     server = serve(folder)
     url = f"http://127.0.0.1:{server.server_address[1]}/index.html"
     shots = tempfile.mkdtemp(prefix="qz-bench-shots-")
     print(f"{os.cpu_count()} cores, load {open('/proc/loadavg').read().split()[0]}, "
           f"Chromium headless, page from {url}")
     row("figure", "browser", "desktop")
+    idle_web = browser_idle_cpu(url, shots)
+    idle_desk = desktop_idle_cpu(os.path.join(native, "quizendo"))
+    row(f"idle screen, renderer / game, /proc over {IDLE_SECONDS} s (% core)",
+        f"{idle_web:.2f}", f"{idle_desk:.2f}" if idle_desk is not None else "-", "goal < 0.5")
+    if idle_only:
+        server.shutdown()
+        shutil.rmtree(shots, ignore_errors=True)
+        return
     sizes(folder)
     cold, warm = first_drawn(url, shots)
     row("navigation to About box drawn, new profile (ms)", f"{cold:.0f}", "-", "goal < 1500")

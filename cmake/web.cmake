@@ -79,11 +79,13 @@ add_custom_target(quizendo_web_fonts DEPENDS ${QZ_WEB_SUBSET_FONTS})
 
 # The nested modal loops, pauses and synchronous sounds block; ASYNCIFY lets them wait on the
 # browser's event loop. Its stack must hold the deepest nesting (a box over a pause over a match).
+# QuizendoGame(settings) starts one run, so the page can start the game again after it ended.
 add_executable(quizendo src/app/main.cpp)
 target_link_libraries(quizendo PRIVATE quizendo_web_core)
 qz_apply_options(quizendo)
 target_link_options(quizendo PRIVATE ${QZ_WEB_FLAGS} -sASYNCIFY -sASYNCIFY_STACK_SIZE=262144
   -sALLOW_MEMORY_GROWTH=1 -sENVIRONMENT=web -sEXIT_RUNTIME=1 -lidbfs.js
+  -sMODULARIZE=1 -sEXPORT_NAME=QuizendoGame
   -sEXPORTED_RUNTIME_METHODS=FS "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/storage.js"
   "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/sound.js" "SHELL:--pre-js ${CMAKE_SOURCE_DIR}/web/leave.js"
   "SHELL:--js-library ${CMAKE_SOURCE_DIR}/web/waits.js" ${QZ_WEB_PRELOAD})

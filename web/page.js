@@ -5,10 +5,14 @@
 (function() {
   const $ = (id) => document.getElementById(id);
   const canvas = $('canvas');
+  // The game's keyboard: a text box the player never sees, so that typed text, a paste and
+  // an input method's text reach the game whole (see web_text_input.cpp).
+  const typing = $('typing');
   const state = {running: false, ended: false, boxOpen: false, closeBox: null, log: []};
 
   function showProblem(text) {
     $('loading').hidden = true;
+    $('over').hidden = true;
     canvas.hidden = true;
     $('problem').textContent = text;
     $('problem').hidden = false;
@@ -64,7 +68,10 @@
   window.addEventListener('resize', () => {
     if (drawn) fitCanvas(drawn.width, drawn.height);
     // The game picks the whole scale that now fits, and calls fitCanvas with its new size.
-    if (window.Module) window.Module.qzRoomChanged = true;
+    if (window.Module) {
+      window.Module.qzRoomChanged = true;
+      if (window.Module.qzEventWake) window.Module.qzEventWake();
+    }
   });
 
   function showBox(caption, text, icon) {
@@ -85,7 +92,7 @@
         $('box-backdrop').hidden = true;
         state.boxOpen = false;
         state.closeBox = null;
-        canvas.focus();
+        typing.focus();
         resolve();
       };
       $('box-ok').focus();
@@ -93,10 +100,11 @@
   }
   $('box-ok').addEventListener('click', () => state.closeBox && state.closeBox());
 
-  // The game's keys are the game's, not the browser's: F1 is not help, Tab does not leave the
-  // canvas, Backspace does not go back, Space does not scroll. While a box is open the keys
-  // are the box's: they never reach the game.
-  const gameKeys = new Set(['F1', 'Tab', 'Backspace', 'Escape', ' ', 'Enter', 'ArrowLeft',
+  // While the game has the keyboard its keys are the game's, not the browser's: F1 is not
+  // help, Tab does not leave the game, Backspace does not go back. While a box is open the
+  // keys are the box's, and elsewhere in the page (the parents' buttons, the skip link) they
+  // are the page's: they never reach the game.
+  const gameKeys = new Set(['F1', 'Tab', 'Backspace', 'Escape', 'Enter', 'ArrowLeft',
                             'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End']);
   window.addEventListener('keydown', (e) => {
     if (!$('report').hidden) {
@@ -110,11 +118,53 @@
       e.stopImmediatePropagation();
       return;
     }
+    if (e.target !== typing) {
+      e.stopImmediatePropagation();
+      return;
+    }
+    // Ctrl+V is the browser's paste: the game hears it once the pasted text is there.
+    if (e.ctrlKey && !e.altKey && (e.key === 'v' || e.key === 'V')) {
+      e.stopImmediatePropagation();
+      return;
+    }
     if (gameKeys.has(e.key)) e.preventDefault();
   }, true);
   window.addEventListener('keyup', (e) => {
-    if (state.boxOpen || !$('report').hidden) e.stopImmediatePropagation();
+    if (state.boxOpen || !$('report').hidden || e.target !== typing) e.stopImmediatePropagation();
   }, true);
+  // SDL's own text comes from keypress, a character at a time and half of one outside the
+  // Basic Multilingual Plane; the typing box's text replaces it.
+  window.addEventListener('keypress', (e) => e.stopImmediatePropagation(), true);
+
+  function gameTakesInput() {
+    return state.running && !state.ended && window.Module && Module._qz_web_typed;
+  }
+  function takeTyped() {
+    const text = typing.value;
+    typing.value = '';
+    if (!text || !gameTakesInput()) return;
+    Module.qzTyped = (Module.qzTyped || '') + text;
+    Module._qz_web_typed();
+  }
+  // An input method's text counts once it is committed.
+  typing.addEventListener('input', (e) => {
+    if (!e.isComposing) takeTyped();
+  });
+  typing.addEventListener('compositionend', takeTyped);
+  typing.addEventListener('paste', (e) => {
+    e.preventDefault();
+    if (!gameTakesInput()) return;
+    Module.qzPasted = e.clipboardData ? e.clipboardData.getData('text/plain') : '';
+    Module._qz_web_paste();
+  });
+  canvas.addEventListener('mousedown', (e) => {
+    e.preventDefault();  // the focus stays with the game's keyboard
+    typing.focus();
+  });
+  $('skip').addEventListener('click', (e) => {
+    e.preventDefault();
+    $('progress').focus();
+  });
 
   // Characters the game's fonts lack (a name in a script they do not cover) are drawn as boxes;
   // the parents are told once, with every such character met so far.
@@ -142,7 +192,16 @@
     }
   }
 
+  // While a match runs, the parents' buttons wait for its end: the report would cover the
+  // game while its clock runs, and the log is not finished. They say so and do nothing.
+  function readyAfterMatch() {
+    if (!state.running || state.ended || !window.Module || !Module.qzMatchRunning) return false;
+    $('after-match').hidden = false;
+    return true;
+  }
+
   $('download').addEventListener('click', () => {
+    if (readyAfterMatch()) return;
     const url = URL.createObjectURL(new Blob([readLog()], {type: 'text/plain'}));
     const a = document.createElement('a');
     a.href = url;
@@ -161,7 +220,12 @@
         const script = document.createElement('script');
         script.src = 'quizendo-report.js';
         script.onload = () => resolve(window.QuizendoReport);
-        script.onerror = () => reject(new Error('cannot load quizendo-report.js'));
+        script.onerror = () => {
+          // The next click tries again: the file may be there by then.
+          script.remove();
+          reportScript = null;
+          reject(new Error('cannot load quizendo-report.js'));
+        };
         document.head.appendChild(script);
       });
     }
@@ -193,52 +257,68 @@
   function closeReport() {
     $('report').hidden = true;
     $('report-frame').srcdoc = '';
-    canvas.focus();
+    typing.focus();
   }
   $('progress').addEventListener('click', () => {
+    if (readyAfterMatch()) return;
     showReport().catch((e) => notice('The progress report cannot be shown: ' + e.message));
   });
   $('report-close').addEventListener('click', closeReport);
 
   const bar = $('loading-bar');
-  window.Module = {
-    canvas: canvas,
-    thisProgram: './quizendo',
-    print: remember,
-    printErr: remember,
-    qzRoomWidth: roomWidth,
-    qzRoomHeight: roomHeight,
-    qzCanvasReady: fitCanvas,
-    qzShowMessageBox: showBox,
-    qzGlyphMissing: glyphMissing,
-    qzStorageRefused: () => notice('This browser does not let Quizendo keep anything: you can ' +
-                                   'play, but progress will not be kept when the page closes.'),
-    // Emscripten reports the download as "Downloading data... (done/total)".
-    setStatus: (text) => {
-      const m = /\((\d+(?:\.\d+)?)\/(\d+(?:\.\d+)?)\)/.exec(text || '');
-      if (m) {
-        bar.max = Number(m[2]);
-        bar.value = Number(m[1]);
-      }
-    },
-    onRuntimeInitialized: () => {
-      state.running = true;
-      canvas.focus();
-    },
-    qzGameEnded: () => {
-      state.ended = true;
-      showProblem('The training is over. Reload the page to train again.');
-    },
-    onExit: (status) => {
-      state.ended = true;
-      state.exitStatus = status;
-      if (status !== 0) showProblem('Quizendo stopped. Reload the page to start again.');
-    },
-    onAbort: (what) => {
-      state.ended = true;
-      showProblem('Quizendo stopped after an error: ' + what + '. Reload the page to start again.');
-    },
-  };
+  // The settings of one run of the game: each run is a fresh module.
+  function gameModule(run) {
+    return {
+      canvas: canvas,
+      thisProgram: './quizendo',
+      print: remember,
+      printErr: remember,
+      qzRoomWidth: roomWidth,
+      qzRoomHeight: roomHeight,
+      qzCanvasReady: fitCanvas,
+      qzShowMessageBox: showBox,
+      qzGlyphMissing: glyphMissing,
+      qzMatchRunningChanged: (running) => {
+        if (!running) $('after-match').hidden = true;
+      },
+      qzStorageRefused: () => notice('This browser does not let Quizendo keep anything: you ' +
+                                     'can play, but progress will not be kept when the page ' +
+                                     'closes.'),
+      qzStorageFailed: () => notice('The browser\'s storage did not take what Quizendo ' +
+                                    'wrote (it may be full): progress may not be kept when ' +
+                                    'the page closes.'),
+      // Emscripten reports the download as "Downloading data... (done/total)".
+      setStatus: (text) => {
+        const m = /\((\d+(?:\.\d+)?)\/(\d+(?:\.\d+)?)\)/.exec(text || '');
+        if (m) {
+          bar.max = Number(m[2]);
+          bar.value = Number(m[1]);
+        }
+      },
+      onRuntimeInitialized: () => {
+        state.running = true;
+        typing.focus();
+      },
+      qzGameEnded: () => {
+        run.end();
+        $('loading').hidden = true;
+        canvas.hidden = true;
+        $('problem').hidden = true;
+        $('over').hidden = false;
+        $('again').focus();
+      },
+      onExit: (status) => {
+        state.exitStatus = status;
+        run.end();
+        if (status !== 0) showProblem('Quizendo stopped. Reload the page to start again.');
+      },
+      onAbort: (what) => {
+        run.end();
+        showProblem('Quizendo stopped after an error: ' + what + '. Reload the page to start ' +
+                    'again.');
+      },
+    };
+  }
   // What the tests and the benchmark read.
   window.quizendoPage = state;
 
@@ -251,34 +331,93 @@
     Module.qzLeaveNow();
   });
   document.addEventListener('visibilitychange', () => {
-    if (document.visibilityState === 'hidden' && state.running && Module.qzWriteJournal)
+    if (document.visibilityState === 'hidden' && state.running && !state.ended &&
+        Module.qzWriteJournal)
       Module.qzWriteJournal();
   });
 
-  canvas.addEventListener('mousedown', () => canvas.focus());
-  function loadGame() {
-    const script = document.createElement('script');
-    script.src = 'quizendo.js';
-    script.onerror = () =>
-        showProblemWithoutGame('The game\'s files could not be loaded. Reload the page.');
-    document.body.appendChild(script);
+  // The game's script defines QuizendoGame, which starts one run of the game.
+  let gameScript = null;
+  function loadGameScript() {
+    if (!gameScript) {
+      gameScript = new Promise((resolve, reject) => {
+        const script = document.createElement('script');
+        script.src = 'quizendo.js';
+        script.onload = () => resolve(window.QuizendoGame);
+        script.onerror = () => {
+          script.remove();
+          gameScript = null;
+          reject(new Error('cannot load quizendo.js'));
+        };
+        document.body.appendChild(script);
+      });
+    }
+    return gameScript;
   }
 
-  // Two tabs of the game would write over each other's files in the browser's storage. The
-  // first tab holds a lock for as long as it is open; another one does not start the game.
-  if (navigator.locks && navigator.locks.request) {
-    navigator.locks.request('quizendo-game', {ifAvailable: true}, (lock) => {
-      if (!lock) {
-        state.refused = true;
-        showProblemWithoutGame('Quizendo is already open in another tab or window of this ' +
-                               'browser. Only one plays at a time, so that neither loses the ' +
-                               'other\'s results. Close this tab and go on in the other one.');
-        return undefined;
-      }
-      loadGame();
-      return new Promise(() => {});  // held until the page goes away
-    }).catch(loadGame);
-  } else {
-    loadGame();
+  // One run of the game; `release` is called once it is over and what it wrote is stored.
+  function runGame(release) {
+    let ended = false;
+    const run = {
+      end: () => {
+        if (ended) return;
+        ended = true;
+        state.ended = true;
+        const module = window.Module;
+        const settled = module && module.qzStorageSettled ? module.qzStorageSettled() :
+                                                            Promise.resolve();
+        state.settled = settled.catch(() => {}).then(release);
+      },
+    };
+    state.running = false;
+    state.ended = false;
+    state.refused = false;
+    $('problem').hidden = true;
+    $('over').hidden = true;
+    $('parents').hidden = false;
+    $('loading').hidden = false;
+    window.Module = gameModule(run);
+    loadGameScript().then((factory) => {
+      factory(window.Module);
+    }, () => {
+      run.end();
+      showProblemWithoutGame('The game\'s files could not be loaded. Reload the page.');
+    });
   }
+
+  // Two tabs of the game would write over each other's files in the browser's storage. A
+  // run holds a lock while it lasts; another tab waits for it and then starts by itself.
+  const lockName = 'quizendo-game';
+  function startGame() {
+    if (!(navigator.locks && navigator.locks.request)) {
+      runGame(() => {});
+      return;
+    }
+    let granted = false;
+    // The lock this tab's last run gave up is free a moment later: only a longer wait is told.
+    const tell = setTimeout(() => {
+      state.refused = true;
+      showProblemWithoutGame('Quizendo is already open in another tab or window of this ' +
+                             'browser. Only one plays at a time, so that neither loses the ' +
+                             'other\'s results. It starts here by itself once the other one ' +
+                             'is closed or its training is over.');
+    }, 500);
+    const run = () => {
+      if (granted) return undefined;
+      granted = true;
+      clearTimeout(tell);
+      return new Promise((release) => runGame(release));
+    };
+    navigator.locks.request(lockName, run).catch(() => run());
+  }
+
+  $('again').addEventListener('click', () => {
+    $('again').disabled = true;
+    Promise.resolve(state.settled).then(() => {
+      $('again').disabled = false;
+      startGame();
+    });
+  });
+
+  startGame();
 })();

@@ -49,6 +49,7 @@ void CDrillDlg::ResetMatch() {
   StopClock();
   ApplyBelt(m_settings, m_difficulty, m_platform.clock.Now());
   m_bRunning = false;
+  m_platform.windows.NoteMatchRunning(false);
   m_bQuitAsked = false;
   // A match that ended right after a wrong answer left the flag set; the next match must pose
   // a fresh problem and start its clock.
@@ -137,6 +138,7 @@ void CDrillDlg::SetStatusNow(const std::string& text) {
 }
 
 void CDrillDlg::GetReady() {
+  m_platform.windows.NoteMatchRunning(true);
   ShowCounters();
   SetStatusNow(kTextGetReady);
   if (m_bSound) {
@@ -247,6 +249,7 @@ void CDrillDlg::EndMatch() {
 
 void CDrillDlg::CountMatchEnd() {
   m_bRunning = false;
+  m_platform.windows.NoteMatchRunning(false);
   m_nRunRight += m_nRight;
   m_nRunWrong += m_nWrong;
   UpdateRecords();

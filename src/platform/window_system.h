@@ -34,6 +34,9 @@ class WindowSystem {
   // Whole output pixels per logical pixel, chosen from the screen at start-up.
   virtual int Scale() const = 0;
   virtual std::string ClipboardText() = 0;
+  // Told when a match begins (its Get Ready) and when it ends: the page around the game in a
+  // browser keeps its own views from covering a running clock. Nothing else needs it.
+  virtual void NoteMatchRunning(bool /*running*/) {}
 };
 
 }  // namespace qz

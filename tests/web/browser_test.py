@@ -8,6 +8,7 @@ from BUILD_WEB_DIR. Screenshots go to BUILD_WEB_DIR/test-shots/.
 
 import functools
 import http.server
+import json
 import os
 import re
 import sys
@@ -83,10 +84,44 @@ class Game:
                        f"{{encoding: 'utf8'}}); }} catch (e) {{ return null; }} }})()")
 
     def log_lines(self):
-        return (self.file(LOG) or "").replace("\r", "").split("\n")
+        """The lines of the log's last megabyte (a log may be big)."""
+        return (self.js(f"""(() => {{
+            try {{ const b = Module.FS.readFile('{LOG}');
+                   return new TextDecoder().decode(b.subarray(Math.max(0, b.length - 1e6))); }}
+            catch (e) {{ return ''; }} }})()""") or "").replace("\r", "").split("\n")
 
     def count(self, pattern):
-        return sum(1 for line in self.log_lines() if re.search(pattern, line))
+        """How many lines of the log match `pattern` (counted in the page: a log may be big)."""
+        return self.js(f"""(() => {{
+            let stat;
+            try {{ stat = Module.FS.stat('{LOG}'); }} catch (e) {{ return 0; }}
+            // Read again only when the file changed: the test must not starve the game.
+            const key = stat.size + ' ' + stat.mtime.getTime(), seen = window.qzTestLog;
+            const lines = seen && seen.key === key ? seen.lines :
+                Module.FS.readFile('{LOG}', {{encoding: 'utf8'}}).replace(/\\r/g, '').split('\\n');
+            window.qzTestLog = {{key, lines}};
+            const re = new RegExp({json.dumps(pattern)});
+            return lines.filter((l) => re.test(l)).length;
+        }})()""")
+
+    def origin(self):
+        return self.url.split("/index.html")[0]
+
+    def box_text(self):
+        """The text of the page's message box, or None when none is open."""
+        return self.js("document.getElementById('box').hidden ? null : "
+                       "document.getElementById('box-text').textContent")
+
+    def notice(self):
+        return self.js("document.getElementById('notice').hidden ? '' : "
+                       "document.getElementById('notice').textContent")
+
+    def focused(self):
+        return self.js("document.activeElement && document.activeElement.id")
+
+    def press_focused(self):
+        """Return on whatever has the focus, as a keyboard sends it (it clicks a button)."""
+        self.browser.key("Enter", "Enter", 13, "\r")
 
     def wait(self, seconds, what, predicate):
         deadline = time.monotonic() + seconds
@@ -214,10 +249,20 @@ def case_about_box_match_and_reload(url, shots):
         game.close()
 
 
-def case_closed_tab_counts_as_leaving(url, shots):
-    """Closing the tab in a match leaves the game as the desktop's terminate order does."""
+# A log of earlier visits, big enough that a copy of it would not fit in localStorage.
+FILLER_LINE = "Kept from earlier visits: one line of an old record, long enough to fill.\r\n"
+FILLER_LINES = 20 * 1024 * 1024 // len(FILLER_LINE) + 1
+
+
+def closed_tab_counts_as_leaving(url, shots, earlier_log):
+    """Closing the tab in a match leaves the game as the desktop's terminate order does: the
+    visit's summary and settings are there when the page is opened again."""
     game = Game(url, shots)
     try:
+        if earlier_log:
+            game.about_box_shown()
+            game.js(f"Module.FS.writeFile('{LOG}', {FILLER_LINE!r}.repeat({FILLER_LINES}))")
+            game.js("Module.qzStorageSettled()", timeout=120)
         game.store_settings(WHITE_BELT)
         game.to_idle()
         # One problem answered wrong, then right; the next one is posed when the tab closes.
@@ -240,8 +285,11 @@ def case_closed_tab_counts_as_leaving(url, shots):
         # The match in progress counts as ended.
         check(game.ini_value("CntRight") == "1", f"CntRight is {game.ini_value('CntRight')}")
         check(game.ini_value("GameLevel") == "1", f"GameLevel is {game.ini_value('GameLevel')}")
+        if earlier_log:
+            kept = game.count("^Kept from earlier visits")
+            check(kept == FILLER_LINES, f"{kept} lines of the earlier log, not {FILLER_LINES}")
         # The journal is gone once its files are in the storage.
-        game.js("Module.qzStorageSettled()")
+        game.js("Module.qzStorageSettled()", timeout=120)
         check(game.js("localStorage.getItem('quizendo-journal')") is None, "the journal was kept")
     finally:
         game.close()
@@ -256,6 +304,134 @@ def type_name_in_setup(game, name):
     game.click(NAME_BOX)
     game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
     game.browser.type_text(name)
+
+
+def case_closed_tab_counts_as_leaving(url, shots):
+    closed_tab_counts_as_leaving(url, shots, earlier_log=False)
+
+
+def case_closed_tab_with_a_20_mb_log(url, shots):
+    """Only what was written since the last finished copy is journalled, not the whole log."""
+    closed_tab_counts_as_leaving(url, shots, earlier_log=True)
+
+
+def case_storage_full_plays_on(url, shots):
+    """With the browser's storage full, a write fails as on a full disk: the game says so,
+    the page says progress may not be kept, and the game plays on and can be left."""
+    game = Game(url, shots)
+    try:
+        game.about_box_shown()
+        game.browser.send("Storage.overrideQuotaForOrigin",
+                          {"origin": game.origin(), "quotaSize": 2000})
+        # The session header is written once the About box is closed.
+        game.key("Escape")
+        game.wait(30, "the game says the log could not be written",
+                  lambda: game.box_text() is not None)
+        said = [game.box_text()]
+        check("Disk full while accessing /data/qz.log." in said[0], f"the box says {said[0]!r}")
+        check("may not be kept" in game.notice(), f"the page's notice: {game.notice()!r}")
+        game.shot("storage-full")
+        game.key("Enter")
+        game.wait(5, "the box closes", lambda: game.box_text() is None)
+        title = game.area(PLAY_RECT)
+        game.wait(15, "the title picture goes", lambda: game.area(PLAY_RECT) != title)
+        time.sleep(1.5)
+        # Leaving writes the settings, which fail as well; the game still ends.
+        game.key("Escape")
+        deadline = time.monotonic() + 60
+        while not game.js("quizendoPage.ended"):
+            check(time.monotonic() < deadline, "the game did not end: " + repr(said))
+            text = game.box_text()
+            if text is not None:
+                said.append(text)
+                game.key("Enter")
+            time.sleep(0.2)
+        check(any("could not be saved" in text for text in said), f"the boxes said {said!r}")
+    finally:
+        game.close()
+
+
+def case_name_keeps_every_character(url, shots):
+    """A character outside the Basic Multilingual Plane, an input method's committed text and
+    a paste enter the name box as typed text does on the desktop; the paste's TAB becomes a
+    blank and it ends at its line's end, as the desktop's paste does."""
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        idle = game.area(PLAY_RECT)
+        game.click(SETUP)
+        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+        time.sleep(0.3)
+        game.click(NAME_BOX)
+        game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
+        game.type_text("Mo\U0001F600x")
+        game.browser.insert_text("\u674e")
+        game.browser.paste("\tAnn\nZed", game.origin())
+        time.sleep(0.5)
+        game.shot("name-box")
+        game.click(SETUP)
+        time.sleep(1)
+        game.leave()
+        name = game.ini_value("CadetName")
+        check(name == "Mo\U0001F600x\u674e Ann", f"CadetName is {name!r}")
+    finally:
+        game.close()
+
+
+def case_game_starts_again_after_leaving(url, shots):
+    """After the game is left the page offers to start it again, without loading the page."""
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        game.js("window.sameDocument = true")
+        game.leave()
+        game.browser.wait_for("!document.getElementById('over').hidden", 10, "the page's message")
+        check(game.focused() == "again", f"the focus is on {game.focused()!r}")
+        game.shot("training-over")
+        game.press_focused()
+        game.browser.wait_for("quizendoPage.running && !quizendoPage.ended", 60,
+                              "the game to run again")
+        check(game.js("window.sameDocument === true"), "the page was loaded again")
+        game.to_idle()
+        check(game.count(r", age [0-9]+ years") == 2,
+              f"{game.count(r', age [0-9]+ years')} session headers, not 2")
+        game.leave()
+    finally:
+        game.close()
+
+
+def case_parents_buttons_by_keyboard(url, shots):
+    """The game keeps its keys while it has the focus; with the focus out of it (the browser's
+    own way, or the skip link), Tab and Return reach the parents' buttons and not the game."""
+    game = Game(url, shots)
+    try:
+        enter_idle = game.to_idle()
+        game.js("document.activeElement.blur()")
+        for _ in range(4):
+            if game.focused() == "progress":
+                break
+            game.key("Tab")
+        check(game.focused() == "progress", f"Tab went to {game.focused()!r}")
+        check(game.js("(() => { const b = document.getElementById('progress');"
+                      " return b.matches(':focus-visible') &&"
+                      " getComputedStyle(b).outlineStyle !== 'none'; })()"),
+              "the focus on Progress is not shown")
+        game.shot("parents-focus")
+        game.press_focused()
+        game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
+        game.key("Escape")
+        check(game.js("document.getElementById('report').hidden"), "Escape left the report open")
+        time.sleep(1)
+        check(game.area(ENTER_RECT) == enter_idle and game.count(PROBLEM_LINE) == 0,
+              "the parent's keys reached the game")
+        check(game.focused() == "typing", f"the game lost the focus to {game.focused()!r}")
+        # The skip link, first in the page, leads there as well.
+        game.js("document.getElementById('skip').focus()")
+        game.shot("skip-link")
+        game.press_focused()
+        check(game.focused() == "progress", f"the skip link went to {game.focused()!r}")
+    finally:
+        game.close()
 
 
 def case_setup_panel_by_clicks(url, shots):
@@ -349,11 +525,34 @@ def case_progress_report(url, shots):
     game = Game(url, shots)
     try:
         game.to_idle()
+        # A report that could not be loaded is tried again at the next click.
+        game.browser.send("Network.enable")
+        game.browser.send("Network.setBlockedURLs", {"urls": ["*quizendo-report.js"]})
+        game.js("document.getElementById('progress').click()")
+        game.wait(15, "the page says the report cannot be shown",
+                  lambda: "cannot load" in game.notice())
+        game.browser.send("Network.setBlockedURLs", {"urls": []})
         game.key("Enter")
         time.sleep(1)
         game.type_text("1")
         game.key("Enter")
         game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+        # During a match the parents' buttons wait for its end: nothing covers its clock.
+        game.js("document.getElementById('progress').click()")
+        time.sleep(1)
+        check(game.js("document.getElementById('report').hidden"), "the report opened in a match")
+        check(game.js("!document.getElementById('after-match').hidden"),
+              "the page does not say the report is ready after the match")
+        game.shot("progress-in-match")
+        # Given up at the quit question, the match is over (a key that cuts the pause after
+        # the answer is taken by the pause: the question is asked again until it is there).
+        deadline = time.monotonic() + 30
+        while game.js("Module.qzMatchRunning"):
+            check(time.monotonic() < deadline, "the match was not given up")
+            game.key("Escape")
+            time.sleep(1)
+            game.key("Enter")
+            time.sleep(1)
         game.js("document.getElementById('progress').click()")
         game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
         html = game.js("document.getElementById('report-frame').srcdoc")
@@ -399,13 +598,15 @@ def case_storage_refused_still_plays(url, shots):
         game.close()
 
 
-def case_second_tab_does_not_start(url, shots):
-    """A second tab in the same profile says the game is open and leaves the first one alone."""
+def case_second_tab_waits_for_the_first(url, shots):
+    """A second tab in the same profile says the game is open and leaves the first one alone;
+    once the first tab is closed, it starts the game by itself."""
     game = Game(url, shots)
     try:
         game.to_idle()
-        first = game.browser.session
+        first = game.browser.session, game.browser.target
         game.browser.open_page()
+        second = game.browser.session, game.browser.target
         game.browser.navigate(url)
         text = game.browser.wait_for("document.getElementById('problem') && "
                                      "!document.getElementById('problem').hidden && "
@@ -418,13 +619,20 @@ def case_second_tab_does_not_start(url, shots):
               "the second tab offers a report and a log it does not have")
         game.shot("second-tab")
         # The first tab plays on and keeps writing.
-        game.browser.session = first
+        game.browser.session = first[0]
         game.key("Enter")
         time.sleep(1)
         game.type_text("1")
         game.key("Enter")
         game.wait(15, "an answer is logged in the first tab",
                   lambda: game.count(PROBLEM_LINE) >= 1)
+        game.browser.close_page(first[1])
+        game.browser.session, game.browser.target = second
+        game.browser.wait_for("window.quizendoPage && quizendoPage.running", 60,
+                              "the game to start in the second tab")
+        game.about_box_shown()
+        check(game.count(PROBLEM_LINE) == 1 and game.count("^SUMMARY$") == 1,
+              "the second tab does not have what the first one wrote")
     finally:
         game.close()
 

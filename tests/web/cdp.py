@@ -120,11 +120,13 @@ class Browser:
         self.send("Page.enable")
         self.send("Runtime.enable")
 
-    def close_page(self):
-        """Closes the page's tab as the user does; its pagehide and unload handlers run."""
-        self.send("Target.closeTarget", {"targetId": self.target}, session=False)
-        self.session = None
-        self.target = None
+    def close_page(self, target=None):
+        """Closes the page's tab (or tab `target`) as the user does; its pagehide and unload
+        handlers run."""
+        self.send("Target.closeTarget", {"targetId": target or self.target}, session=False)
+        if target is None or target == self.target:
+            self.session = None
+            self.target = None
 
     def navigate(self, url):
         self.send("Page.navigate", {"url": url})
@@ -176,8 +178,21 @@ class Browser:
                 self.key(ch, "Digit" + ch, ord(ch), ch)
             elif ch == "-":
                 self.key("-", "Minus", 189, "-")
-            else:
+            elif ch.isascii() and ch.isalpha():
                 self.key(ch, "Key" + ch.upper(), ord(ch.upper()), ch)
+            else:  # a character no key of its own gives, as a keyboard layout or emoji key does
+                self.key(ch, "", 0, ch)
+
+    def insert_text(self, text):
+        """Text committed by an input method, as Chinese or Japanese input gives it."""
+        self.send("Input.insertText", {"text": text})
+
+    def paste(self, text, origin):
+        """Puts `text` on the clipboard and presses Ctrl+V."""
+        self.send("Browser.grantPermissions", {"origin": origin, "permissions": [
+            "clipboardReadWrite", "clipboardSanitizedWrite"]}, session=False)
+        self.evaluate(f"navigator.clipboard.writeText({json.dumps(text)})")
+        self.key_with_ctrl("v", "KeyV", 86)
 
     def click(self, x, y):
         """A left click at page coordinates (CSS pixels)."""

@@ -55,6 +55,7 @@ class SdlWindowSystem : public WindowSystem {
   // In the page: when the room beside the parents' panel changed, the main window is drawn
   // again at the largest whole scale that now fits, once no box is open over it.
   void FollowRoom();
+  void NoteMatchRunning(bool running) override;
 #endif
 
   // The largest whole scale at which a 640 x 400 window takes at most 90 % of the screen.

@@ -29,6 +29,10 @@ bool WebScreen::EnsureWindow() {
   return m_pWindow != nullptr;
 }
 
+std::uint32_t WebScreen::SdlWindowId() const {
+  return m_pWindow != nullptr ? SDL_GetWindowID(m_pWindow) : 0;
+}
+
 std::uint32_t WebScreen::AddLayer(Canvas& canvas, int left, int top) {
   if (!EnsureWindow())
     throw std::runtime_error(std::string("cannot open a window: ") + SDL_GetError());

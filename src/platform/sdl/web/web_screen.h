@@ -28,6 +28,9 @@ class WebScreen {
   // follows.
   void Rescale(int scale, std::uint32_t id, Canvas& canvas);
   std::size_t LayerCount() const { return m_layers.size(); }
+  // SDL's id of the page's one window (0 before the first layer): input the page queues
+  // itself carries it, as SDL's own does.
+  std::uint32_t SdlWindowId() const;
 
   // Puts `canvas` on top at logical position (left, top); returns the layer's window id.
   std::uint32_t AddLayer(Canvas& canvas, int left, int top);

@@ -27,6 +27,12 @@ EM_JS(void, qz_web_canvas_ready, (int width, int height), {
     Module.qzCanvasReady(width, height);
 });
 
+EM_JS(void, qz_web_match_running, (int running), {
+  Module.qzMatchRunning = !!running;
+  if (Module.qzMatchRunningChanged)
+    Module.qzMatchRunningChanged(!!running);
+});
+
 // Set by the page when its room changed size; read and cleared by the game.
 EM_JS(int, qz_web_take_room_change, (), {
   const changed = Module.qzRoomChanged ? 1 : 0;
@@ -140,13 +146,8 @@ void SdlWindowSystem::FollowRoom() {
 
 void SdlWindowSystem::AddWakeupTarget() {}
 
-std::string SdlWindowSystem::ClipboardText() {
-  char* text = SDL_GetClipboardText();
-  if (text == nullptr)
-    return {};
-  std::string result(text);
-  SDL_free(text);
-  return result;
+void SdlWindowSystem::NoteMatchRunning(bool running) {
+  qz_web_match_running(running ? 1 : 0);
 }
 
 }  // namespace qz
