@@ -19,4 +19,6 @@ Module.qzLeaveNow = function(retry) {
   qzWriteJournal();
   if (!runtimeExited && !ABORT && retry < QZ_LEAVE_RETRIES)
     queueMicrotask(function() { Module.qzLeaveNow(retry + 1); });
+  else if (Module.qzLeft)
+    Module.qzLeft();  // the journal is final
 };

@@ -277,6 +277,7 @@
       qzRoomHeight: roomHeight,
       qzCanvasReady: fitCanvas,
       qzShowMessageBox: showBox,
+      qzLeft: markRunClosed,
       qzGlyphMissing: glyphMissing,
       qzMatchRunningChanged: (running) => {
         if (!running) $('after-match').hidden = true;
@@ -326,9 +327,14 @@
   // the game's own leaving does. A tab merely hidden may come back, so then only what was
   // written so far is journalled.
   window.addEventListener('pagehide', () => {
-    if (!state.running || state.ended || !Module.qzLeaveNow) return;
-    if (state.closeBox) state.closeBox();
-    Module.qzLeaveNow();
+    if (state.running && !state.ended && Module.qzLeaveNow) {
+      if (state.closeBox) state.closeBox();
+      Module.qzLeaveNow();  // marks the run closed once it has left
+      return;
+    }
+    // A run that ended may still be copying to the storage.
+    if (window.Module && Module.qzWriteJournal) Module.qzWriteJournal();
+    markRunClosed();
   });
   document.addEventListener('visibilitychange', () => {
     if (document.visibilityState === 'hidden' && state.running && !state.ended &&
@@ -385,6 +391,45 @@
     });
   }
 
+  // A tab that closes journals what it wrote in localStorage and then gives up the lock, but
+  // another tab may get the lock before it sees that journal: the browser does not order the
+  // two. So the run that holds the lock says in localStorage that it is open, and says that
+  // it is closed after its last journal; the next run waits to see that, and only a run that
+  // never said it (a crashed tab) is waited for no longer than a few seconds.
+  const runKey = 'quizendo-run';
+  const closedRunWaitMs = 3000;
+  let holdsRun = false;
+  function markRunOpen() {
+    holdsRun = true;
+    try {
+      localStorage.setItem(runKey, 'open');
+    } catch (e) {
+    }
+  }
+  function markRunClosed() {
+    if (!holdsRun) return;
+    holdsRun = false;
+    try {
+      localStorage.setItem(runKey, 'closed');
+    } catch (e) {
+    }
+  }
+  function afterLastRunClosed() {
+    const deadline = Date.now() + closedRunWaitMs;
+    return new Promise((resolve) => {
+      const look = () => {
+        let open = false;
+        try {
+          open = localStorage.getItem(runKey) === 'open';
+        } catch (e) {
+        }
+        if (!open || Date.now() >= deadline) resolve();
+        else setTimeout(look, 50);
+      };
+      look();
+    });
+  }
+
   // Two tabs of the game would write over each other's files in the browser's storage. A
   // run holds a lock while it lasts; another tab waits for it and then starts by itself.
   const lockName = 'quizendo-game';
@@ -406,7 +451,15 @@
       if (granted) return undefined;
       granted = true;
       clearTimeout(tell);
-      return new Promise((release) => runGame(release));
+      return new Promise((release) => {
+        afterLastRunClosed().then(() => {
+          markRunOpen();
+          runGame(() => {
+            markRunClosed();
+            release();
+          });
+        });
+      });
     };
     navigator.locks.request(lockName, run).catch(() => run());
   }
