@@ -20,8 +20,17 @@ namespace {
 #ifdef __EMSCRIPTEN__
 // SDL waits in the browser by sleeping 1 ms at a time, waking the page a thousand times a
 // second. Input and timer ticks are queued by the page's own handlers while the game sleeps,
-// so a few wake-ups per frame keep the game as quick to answer at a fraction of the cost.
-constexpr std::uint32_t kWebWaitSliceMs = 10;
+// so the game sleeps until one is queued (web/waits.js): an idle game costs the page nothing.
+// A wait without an end looks again now and then all the same.
+constexpr std::uint32_t kWebIdleLookMs = 1000;
+
+extern "C" void qz_web_wake_on_event(int on);
+extern "C" void qz_web_event_queued();
+
+int WakeOnQueued(void* /*unused*/, SDL_Event* /*queued*/) {
+  qz_web_event_queued();
+  return 0;
+}
 
 // The page has one canvas: input goes to the top window in its coordinates.
 void RouteInput(Event& e) {
@@ -115,6 +124,9 @@ SdlEventQueue::SdlEventQueue(int scale) : m_nScale(scale < 1 ? 1 : scale) {
     m_nPostType = first + 1;
   }
   SDL_StartTextInput();
+#ifdef __EMSCRIPTEN__
+  SDL_AddEventWatch(WakeOnQueued, nullptr);
+#endif
 }
 
 SdlEventQueue::SdlEventQueue(SdlWindowSystem& windows) : SdlEventQueue(windows.Scale()) {
@@ -133,6 +145,9 @@ void SdlEventQueue::MousePosition(std::uint32_t window_id, int x, int y, Event& 
 }
 
 SdlEventQueue::~SdlEventQueue() {
+#ifdef __EMSCRIPTEN__
+  SDL_DelEventWatch(WakeOnQueued, nullptr);
+#endif
   for (auto& [id, slot] : m_timers) {
     if (slot->active)
       SDL_RemoveTimer(slot->sdl_timer);
@@ -150,8 +165,9 @@ bool SdlEventQueue::Wait(Event& out, std::uint32_t timeout_ms) {
     const std::uint32_t elapsed = SDL_GetTicks() - start;
     if (timeout_ms != kWaitForever && elapsed >= timeout_ms)
       return false;
-    const std::uint32_t left = timeout_ms == kWaitForever ? kWebWaitSliceMs : timeout_ms - elapsed;
-    emscripten_sleep(left < kWebWaitSliceMs ? left : kWebWaitSliceMs);
+    qz_web_wake_on_event(1);
+    emscripten_sleep(timeout_ms == kWaitForever ? kWebIdleLookMs : timeout_ms - elapsed);
+    qz_web_wake_on_event(0);
   }
 #endif
   for (;;) {
