@@ -351,6 +351,36 @@ def case_storage_full_plays_on(url, shots):
         game.close()
 
 
+def case_storage_cleared_under_a_running_game(url, shots):
+    """The site's data cleared in a match: the game opens the storage anew at its next write
+    and puts there everything it holds, so the visit is kept with what came before it."""
+    game = Game(url, shots)
+    try:
+        game.store_settings(WHITE_BELT)
+        enter_idle = game.to_idle()
+        before = game.count(PROBLEM_LINE)
+
+        def clear():
+            game.browser.send("Storage.clearDataForOrigin",
+                              {"origin": game.origin(), "storageTypes": "indexeddb,local_storage"})
+            time.sleep(0.5)
+
+        play_white_match(game, enter_idle, clear)
+        game.leave()
+        check(game.notice() == "", f"the page's notice: {game.notice()!r}")
+        held = game.file(LOG)
+        game.load()
+        check(game.file(LOG) == held, "the log kept is not the log the game wrote")
+        check(game.count(PROBLEM_LINE) == before + 20,
+              f"{game.count(PROBLEM_LINE)} problem lines, not {before + 20}")
+        check(game.count("^SUMMARY$") == 1, f"{game.count('^SUMMARY$')} summaries, not 1")
+        check(game.stored_value_count() == 26,
+              f"the settings file holds {game.stored_value_count()} values, not 26")
+        check(game.ini_value("GameLevel") == "1", "the settings stored before were lost")
+    finally:
+        game.close()
+
+
 def case_name_keeps_every_character(url, shots):
     """A character outside the Basic Multilingual Plane, an input method's committed text and
     a paste enter the name box as typed text does on the desktop; the paste's TAB becomes a
@@ -517,6 +547,22 @@ def case_window_resized(url, shots):
         game.wait(5, "the scale followed once the box closed",
                   lambda: game.js("canvas.width === 1280 && " + whole_pixels))
         game.wait(5, "the idle screen drawn again", lambda: game.area(PLAY_RECT) == idle)
+        # The quit question is the main window's own: a resize while it is asked is followed
+        # at once, and again once it is withdrawn.
+        game.key("Enter")
+        time.sleep(1)
+        game.key("Escape")
+        time.sleep(0.5)
+        game.browser.send("Emulation.clearDeviceMetricsOverride", {})
+        game.wait(5, "the scale followed under the quit question",
+                  lambda: game.js("canvas.width === %d && " % start_width + whole_pixels))
+        game.browser.send("Emulation.setDeviceMetricsOverride",
+                          {"width": 900, "height": 600, "deviceScaleFactor": 2, "mobile": False})
+        time.sleep(0.5)
+        game.key("Escape")
+        game.wait(5, "the scale followed after the quit question",
+                  lambda: game.js("canvas.width === 1280 && " + whole_pixels))
+        game.shot("after-quit-question")
     finally:
         game.close()
 
