@@ -30,10 +30,11 @@ file(GLOB_RECURSE QZ_WEB_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/platform/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.cpp
   ${CMAKE_SOURCE_DIR}/src/game/*.cpp ${CMAKE_SOURCE_DIR}/src/profile/*.cpp
   ${CMAKE_SOURCE_DIR}/src/records/*.cpp ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
-# The browser flavour of the SDL backend replaces the desktop's windows and message box; the
-# headless twin is for the tests.
+# The browser flavour of the SDL backend replaces the desktop's windows, message box and
+# mixer; the headless twin is for the tests.
 list(FILTER QZ_WEB_SOURCES EXCLUDE REGEX
   ".*/src/platform/(headless/.*|sdl/sdl_window_system\\.cpp|sdl/sdl_message_box\\.cpp)$")
+list(FILTER QZ_WEB_SOURCES EXCLUDE REGEX ".*/src/platform/sdl/mixer_sound_output\\.cpp$")
 add_library(quizendo_web_core STATIC ${QZ_WEB_SOURCES})
 target_include_directories(quizendo_web_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(quizendo_web_core PUBLIC QZ_DATA_DIR="/assets"

@@ -644,6 +644,28 @@ def case_storage_refused_still_plays(url, shots):
         game.close()
 
 
+def case_sounds_play_in_the_browsers_audio(url, shots):
+    """The game's sounds are buffers the browser plays by itself: at the idle screen the
+    waiting music loops, 16 s long, and the game's leaving closes the audio."""
+    game = Game(url, shots, browser_args=("--autoplay-policy=no-user-gesture-required",))
+    voice = """(() => { const a = Module.qzAudio, v = a && a.voice;
+        return v ? [a.context.state, v.source.loop, v.source.buffer.duration, v.ended] : null;
+        })()"""
+    try:
+        game.to_idle()
+        game.click((320, 200))  # a gesture, after which a page may sound
+        game.wait(5, "the waiting music plays", lambda: game.js(voice) is not None)
+        state, loop, seconds, ended = game.js(voice)
+        check(state == "running" and loop and not ended, f"the music: {game.js(voice)!r}")
+        check(abs(seconds - 16) < 0.01, f"the waiting music lasts {seconds} s, not 16")
+        context = "window.qzContext = Module.qzAudio.context"
+        game.js(context)
+        game.leave()
+        game.wait(5, "the audio closed", lambda: game.js("qzContext.state") == "closed")
+    finally:
+        game.close()
+
+
 def case_second_tab_waits_for_the_first(url, shots):
     """A second tab in the same profile says the game is open and leaves the first one alone;
     once the first tab is closed, it starts the game by itself."""

@@ -1,30 +1,18 @@
 #include "platform/sdl/sdl_sound_player.h"
 
 #include <SDL.h>
-#include <SDL_mixer.h>
 
 #include <string>
 
+#include "platform/sdl/sound_output.h"
 #include "platform/sdl/terminate_request.h"
 #include "platform/wave_info.h"
 
 namespace qz {
 namespace {
 
-constexpr int kChannel = 0;
-constexpr int kRate = 22050;
-// Every sound of the game is mono: a mono device keeps the decoded sounds half the size (the
-// 16 s waiting music alone takes 0.7 MB instead of 1.4 MB).
-constexpr int kChannels = 1;
-#ifdef __EMSCRIPTEN__
-// In the page each buffer is a call from the browser's audio into the game: fewer, larger
-// buffers cost an idle page less, and 93 ms of delay on a sound stays unnoticed.
-constexpr int kBufferSamples = 4096;
-#else
-constexpr int kBufferSamples = 1024;
-#endif
 constexpr std::uint32_t kPumpSliceMs = 5;
-// A synchronous sound is waited for at most this much past its length, whatever the mixer says.
+// A synchronous sound is waited for at most this much past its length, whatever the voice says.
 constexpr std::uint32_t kSyncGraceMs = 1000;
 
 }  // namespace
@@ -34,27 +22,12 @@ SdlSoundPlayer::SdlSoundPlayer(AssetStore& assets, Clock& clock)
   // Compressed sounds end on a whole block; the sample count in their "fact" chunk says where
   // the sound really ends, which keeps the looped waiting music exactly 16 s long.
   SDL_SetHint(SDL_HINT_WAVE_FACT_CHUNK, "truncate");
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
-    return;
-  if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kBufferSamples) != 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return;
-  }
-  Mix_AllocateChannels(1);
-  m_bDevice = true;
+  m_bDevice = sound_output::Open();
 }
 
 SdlSoundPlayer::~SdlSoundPlayer() {
   if (m_bDevice)
-    Mix_HaltChannel(kChannel);
-  for (auto& [id, sound] : m_sounds) {
-    if (sound && sound->chunk != nullptr)
-      Mix_FreeChunk(sound->chunk);
-  }
-  if (m_bDevice) {
-    Mix_CloseAudio();
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-  }
+    sound_output::Close();
 }
 
 const SdlSoundPlayer::Sound* SdlSoundPlayer::Load(int id) {
@@ -73,9 +46,8 @@ const SdlSoundPlayer::Sound* SdlSoundPlayer::Load(int id) {
     Sound sound;
     sound.length_ms = info->DurationMs();
     if (m_bDevice) {
-      SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-      sound.chunk = rw != nullptr ? Mix_LoadWAV_RW(rw, 1) : nullptr;
-      if (sound.chunk == nullptr)
+      sound.output = sound_output::Load(bytes);
+      if (sound.output == 0)
         return nullptr;
     }
     slot = sound;
@@ -96,8 +68,8 @@ void SdlSoundPlayer::Play(int id, std::uint32_t flags) {
   Stop();
   if (m_bDevice) {
     // A sound that cannot start is given up at once, with or without kSoundNoWait: the
-    // mixer's one channel is free after the stop, so there is nothing to wait for.
-    if (Mix_PlayChannel(kChannel, sound->chunk, loop ? -1 : 0) < 0)
+    // one voice is free after the stop, so there is nothing to wait for.
+    if (!sound_output::Play(sound->output, loop))
       return;
   } else {
     m_nSilentStart = m_clock.TickMs();
@@ -115,22 +87,22 @@ void SdlSoundPlayer::WaitUntilSilent(std::uint32_t length_ms) {
     return;
   }
   const std::uint32_t start = m_clock.TickMs();
-  while (Mix_Playing(kChannel) != 0 && m_clock.TickMs() - start < length_ms + kSyncGraceMs &&
+  while (sound_output::Playing() && m_clock.TickMs() - start < length_ms + kSyncGraceMs &&
          !TerminateRequested()) {
     m_clock.Sleep(kPumpSliceMs);
   }
-  Mix_HaltChannel(kChannel);
+  sound_output::Halt();
 }
 
 void SdlSoundPlayer::Stop() {
   if (m_bDevice)
-    Mix_HaltChannel(kChannel);
+    sound_output::Halt();
   m_nSilentStart.reset();
 }
 
 bool SdlSoundPlayer::IsPlaying() {
   if (m_bDevice)
-    return Mix_Playing(kChannel) != 0;
+    return sound_output::Playing();
   if (!m_nSilentStart)
     return false;
   if (m_bSilentLoop)

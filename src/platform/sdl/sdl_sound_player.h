@@ -8,11 +8,9 @@
 #include "platform/clock.h"
 #include "platform/sound_player.h"
 
-struct Mix_Chunk;
-
 namespace qz {
 
-// One sound at a time on one SDL_mixer channel, loaded from "<id>.wav" of the assets once.
+// One sound at a time on one voice (sound_output.h), loaded from "<id>.wav" of the assets once.
 // Without an audio device it plays silently but keeps the sounds' timing: a synchronous sound
 // still takes its length. `assets` and `clock` must outlive it.
 class SdlSoundPlayer : public SoundPlayer {
@@ -30,7 +28,7 @@ class SdlSoundPlayer : public SoundPlayer {
 
  private:
   struct Sound {
-    Mix_Chunk* chunk = nullptr;
+    int output = 0;  // the sound in the voice's own store
     std::uint32_t length_ms = 0;
   };
   // Nothing for an id without a readable WAVE file.
