@@ -207,10 +207,6 @@ class Browser:
         with open(path, "wb") as f:
             f.write(base64.b64decode(data))
 
-    def renderer_pids(self):
-        info = self.send("SystemInfo.getProcessInfo", session=False)
-        return [p["id"] for p in info.get("processInfo", []) if p.get("type") == "renderer"]
-
     def close(self):
         try:
             self.send("Browser.close", session=False, timeout=5)
