@@ -15,6 +15,23 @@ int FloorDiv(int value, int divisor) {
   return value >= 0 ? value / divisor : -((-value + divisor - 1) / divisor);
 }
 
+// A window closed by a press (the About box closes on one) has that press's release on the
+// way. SDL drops the events of a window that is gone, and would then take the next press of
+// the same button for no change and drop it too: the first click after the box would be lost.
+// So the window waits, still shown, for the release to reach SDL, but not for long.
+constexpr std::uint32_t kReleaseWaitMs = 250;
+
+void AwaitReleaseOfPress() {
+  const std::uint32_t start = SDL_GetTicks();
+  for (;;) {
+    SDL_PumpEvents();
+    if ((SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) == 0 ||
+        SDL_GetTicks() - start >= kReleaseWaitMs)
+      return;
+    SDL_Delay(1);
+  }
+}
+
 }  // namespace
 
 SdlWindow::SdlWindow(SDL_Window* window, int width, int height, int scale, SdlWindowSystem* system)
@@ -67,6 +84,8 @@ bool SdlWindow::IsBoundTo(const SDL_Surface* surface) const {
 SdlWindow::~SdlWindow() {
   if (m_pSystem != nullptr)
     m_pSystem->Forget(m_nId);
+  if ((SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0)
+    AwaitReleaseOfPress();
   SDL_DestroyWindow(m_pWindow);
 }
 
