@@ -121,19 +121,19 @@ class CDrillDlg : public Dialog, private DrillView {
   bool m_bSetupShown = false;  // the setup panel is shown
   bool m_bInputOpen = false;   // the answer box takes answers
 
-  CPanelHost m_panelHost;
+  PanelHost m_panelHost;
   const ColorRef m_crText = Rgb(224, 224, 224);
   std::unique_ptr<CSetupPanel> m_pSetupPanel;
 
   // Controls bound to the template.
-  CAnswerEdit m_answer;
+  AnswerEdit m_answer;
   BitmapStatic m_hint;
   BitmapStatic m_title;
   BitmapStatic m_soundSwitch;
   BitmapStatic m_idlePicture;
   PictureButton m_btnExit;
-  CGaugeBar m_powerGauge;
-  CGaugeBar m_energyGauge;
+  GaugeBar m_powerGauge;
+  GaugeBar m_energyGauge;
   PictureButton m_btnSetup;
   PictureButton m_btnEnter;
   TextStatic m_status;

@@ -12,6 +12,7 @@
 #include "platform/window_system.h"
 #include "ui/control.h"
 #include "ui/dialog_template.h"
+#include "ui/palette.h"
 
 namespace qz {
 
@@ -22,8 +23,8 @@ namespace qz {
 // child dialog (a panel) lives inside its parent's window and is drawn and routed by it.
 //
 // Event flow: the modal loop takes an event, lets the window pre-translate it (the keyboard
-// keys of a dialog: Tab, Return, Space, Escape), dispatches it and repaints the whole canvas
-// once if something changed. A pause (WaitPumping) dispatches without pre-translating. While a
+// keys of a dialog: Tab, Return, Space, Escape), dispatches it and repaints what changed (the
+// dirty rectangle) once. A pause (WaitPumping) dispatches without pre-translating. While a
 // modal box is open, the windows under it still get their timers, posted messages and
 // repaints, but no input; an order to quit goes to the window at the bottom. EndDialog makes
 // every loop running in or above this dialog return.
@@ -86,8 +87,7 @@ class Dialog : public ControlOwner, public PumpTarget {
   // of the metal, one dark ring parts the frame from it and the light ring stands out.
   static constexpr int kFocusMarkGap = 0;  // logical pixels between the control and the frame
   static constexpr int kFocusMarkRingWidths[] = {1, 2, 1};  // logical pixels, outside first
-  static constexpr ColorRef kFocusMarkRingColors[] = {Rgb(0, 0, 0), Rgb(255, 255, 255),
-                                                      Rgb(0, 0, 0)};
+  static constexpr ColorRef kFocusMarkRingColors[] = {kBlack, kWhite, kBlack};
   static constexpr int kFocusMarkWidth =
       kFocusMarkRingWidths[0] + kFocusMarkRingWidths[1] + kFocusMarkRingWidths[2];
   bool ShowsFocusMark() const;

@@ -9,7 +9,7 @@ bool HasWindow(const Dialog* panel) {
 
 }  // namespace
 
-bool CPanelHost::AddPanel(Dialog* panel, int template_id, Dialog* parent) {
+bool PanelHost::AddPanel(Dialog* panel, int template_id, Dialog* parent) {
   if (panel == nullptr)
     return false;
   m_panels.push_back(panel);
@@ -34,7 +34,7 @@ bool CPanelHost::AddPanel(Dialog* panel, int template_id, Dialog* parent) {
   return true;
 }
 
-bool CPanelHost::ShowPanel(int index) {
+bool PanelHost::ShowPanel(int index) {
   const int count = static_cast<int>(m_panels.size());
   if (index > count - 1 || index < -1 || count == 0)
     return false;
@@ -60,7 +60,7 @@ bool CPanelHost::ShowPanel(int index) {
   return true;
 }
 
-bool CPanelHost::HideAllPanels() {
+bool PanelHost::HideAllPanels() {
   for (Dialog* panel : m_panels) {
     if (!HasWindow(panel))
       return false;

@@ -10,9 +10,9 @@ namespace qz {
 
 // Child panels that share one area of a parent window: places each panel in the area when it
 // is created and shows at most one at a time. Does not own the panels.
-class CPanelHost {
+class PanelHost {
  public:
-  virtual ~CPanelHost() = default;
+  virtual ~PanelHost() = default;
 
   // Appends `panel`, creates it as a hidden child of `parent` from template `template_id`
   // and places it in m_rcFrame. False for a null panel (nothing is added) and when the panel

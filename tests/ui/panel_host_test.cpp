@@ -17,9 +17,9 @@ class Panel : public Dialog {
   void OnShowWindow(bool show) override { shows.push_back(show); }
 };
 
-class PanelHost : public ::testing::Test {
+class Panels : public ::testing::Test {
  protected:
-  PanelHost() : parent(ui.platform, 1) {
+  Panels() : parent(ui.platform, 1) {
     ui.Template(1, "dialog 1 \"\" 160,100 popup\n");
     // Panels of 100 x 60 and 50 x 30 pixels.
     ui.Template(20, "dialog 20 \"\" 50,30 child\n");
@@ -29,7 +29,7 @@ class PanelHost : public ::testing::Test {
   Dialog parent;
 };
 
-TEST_F(PanelHost, PlacesEachPanelInTheFrame) {
+TEST_F(Panels, PlacesEachPanelInTheFrame) {
   struct Case {
     Rect frame;
     bool center;
@@ -49,7 +49,7 @@ TEST_F(PanelHost, PlacesEachPanelInTheFrame) {
       {{10, 20, 90, 70}, true, 20, {0, 15}},
   };
   for (const Case& c : cases) {
-    CPanelHost host;
+    PanelHost host;
     host.m_rcFrame = c.frame;
     host.m_bCenter = c.center;
     Panel panel(ui.platform);
@@ -61,8 +61,8 @@ TEST_F(PanelHost, PlacesEachPanelInTheFrame) {
   }
 }
 
-TEST_F(PanelHost, ShowsOneAtATime) {
-  CPanelHost host;
+TEST_F(Panels, ShowsOneAtATime) {
+  PanelHost host;
   Panel first(ui.platform);
   Panel second(ui.platform);
   ASSERT_TRUE(host.AddPanel(&first, 20, &parent));
@@ -91,8 +91,8 @@ TEST_F(PanelHost, ShowsOneAtATime) {
   EXPECT_FALSE(first.IsWindowVisible());
 }
 
-TEST_F(PanelHost, EmptyListAndPanelsWithoutAWindow) {
-  CPanelHost host;
+TEST_F(Panels, EmptyListAndPanelsWithoutAWindow) {
+  PanelHost host;
   EXPECT_FALSE(host.ShowPanel(-1));
   EXPECT_EQ(-1, host.m_nCurrent);
   EXPECT_FALSE(host.ShowPanel(0));
