@@ -3,13 +3,13 @@
 namespace qz {
 namespace {
 
-bool HasWindow(const Dialog* panel) {
+bool HasWindow(const Panel* panel) {
   return panel != nullptr && panel->HasWindow();
 }
 
 }  // namespace
 
-bool PanelHost::AddPanel(Dialog* panel, int template_id, Dialog* parent) {
+bool PanelHost::AddPanel(Panel* panel, int template_id, Panel* parent) {
   if (panel == nullptr)
     return false;
   m_panels.push_back(panel);
@@ -40,7 +40,7 @@ bool PanelHost::ShowPanel(int index) {
     return false;
   if (index != -1) {
     if (m_nCurrent != -1) {
-      Dialog* current = m_nCurrent < count ? m_panels[static_cast<size_t>(m_nCurrent)] : nullptr;
+      Panel* current = m_nCurrent < count ? m_panels[static_cast<size_t>(m_nCurrent)] : nullptr;
       if (!HasWindow(current))
         return false;
       current->ShowWindow(false);
@@ -51,7 +51,7 @@ bool PanelHost::ShowPanel(int index) {
     m_nCurrent = 0;
   if (m_nCurrent >= count)
     return false;
-  Dialog* panel = m_panels[static_cast<size_t>(m_nCurrent)];
+  Panel* panel = m_panels[static_cast<size_t>(m_nCurrent)];
   if (!HasWindow(panel))
     return false;
   panel->ShowWindow(true);
@@ -61,7 +61,7 @@ bool PanelHost::ShowPanel(int index) {
 }
 
 bool PanelHost::HideAllPanels() {
-  for (Dialog* panel : m_panels) {
+  for (Panel* panel : m_panels) {
     if (!HasWindow(panel))
       return false;
     panel->ShowWindow(false);

@@ -2,15 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/dialog.h"
 #include "ui/ui_platform.h"
 
 namespace qz {
 namespace {
 
 // A panel that remembers each time it was shown or hidden.
-class Panel : public Dialog {
+class WatchedPanel : public Panel {
  public:
-  Panel(Platform& platform) : Dialog(platform, 0) {}
+  explicit WatchedPanel(Platform& platform) : Panel(platform, 0) {}
   std::vector<bool> shows;
 
  protected:
@@ -52,7 +53,7 @@ TEST_F(Panels, PlacesEachPanelInTheFrame) {
     PanelHost host;
     host.m_rcFrame = c.frame;
     host.m_bCenter = c.center;
-    Panel panel(ui.platform);
+    WatchedPanel panel(ui.platform);
     EXPECT_TRUE(host.AddPanel(&panel, c.template_id, &parent));
     const Rect placed = panel.WindowRect();
     EXPECT_EQ(c.expected.x, placed.left) << c.template_id << " centre " << c.center;
@@ -63,8 +64,8 @@ TEST_F(Panels, PlacesEachPanelInTheFrame) {
 
 TEST_F(Panels, ShowsOneAtATime) {
   PanelHost host;
-  Panel first(ui.platform);
-  Panel second(ui.platform);
+  WatchedPanel first(ui.platform);
+  WatchedPanel second(ui.platform);
   ASSERT_TRUE(host.AddPanel(&first, 20, &parent));
   ASSERT_TRUE(host.AddPanel(&second, 21, &parent));
   EXPECT_FALSE(host.AddPanel(nullptr, 20, &parent));
@@ -98,9 +99,9 @@ TEST_F(Panels, EmptyListAndPanelsWithoutAWindow) {
   EXPECT_FALSE(host.ShowPanel(0));
   EXPECT_TRUE(host.HideAllPanels());
 
-  Panel fine(ui.platform);
-  Panel broken(ui.platform);
-  Panel last(ui.platform);
+  WatchedPanel fine(ui.platform);
+  WatchedPanel broken(ui.platform);
+  WatchedPanel last(ui.platform);
   EXPECT_TRUE(host.AddPanel(&fine, 20, &parent));
   EXPECT_FALSE(host.AddPanel(&broken, 99, &parent));  // no such template
   EXPECT_NE(std::string::npos, broken.LastError().find("99.dlg"));
