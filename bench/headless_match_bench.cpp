@@ -18,7 +18,7 @@ int PlayBlackBeltMatch() {
   bool started = false;
   int answers_sent = 0;
   game.Run([&] {
-    const MatchState& s = game.Window().State();
+    const MatchState& s = game.Window().Engine().State();
     if (!about_closed) {
       about_closed = true;
       headless.PressKey(Key::kEscape);
@@ -27,7 +27,7 @@ int PlayBlackBeltMatch() {
         started = true;
         headless.PressKey(Key::kReturn);
       }
-    } else if (s.m_bRunning && s.m_bInputOpen && s.m_nAnswers == answers_sent) {
+    } else if (s.m_bRunning && game.Window().InputOpen() && s.m_nAnswers == answers_sent) {
       ++answers_sent;
       headless.TypeText(std::to_string(s.m_nResult));
       headless.PressKey(Key::kReturn);
@@ -35,7 +35,7 @@ int PlayBlackBeltMatch() {
       headless.PressKey(Key::kEscape);
     }
   });
-  return game.Window().State().m_nDone;
+  return game.Window().Engine().State().m_nDone;
 }
 
 void BM_HeadlessBlackBeltMatch(benchmark::State& state) {

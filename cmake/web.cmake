@@ -28,7 +28,7 @@ set(QZ_WEB_FLAGS -fexceptions)
 
 file(GLOB_RECURSE QZ_WEB_SOURCES CONFIGURE_DEPENDS
   ${CMAKE_SOURCE_DIR}/src/platform/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.cpp
-  ${CMAKE_SOURCE_DIR}/src/game/*.cpp ${CMAKE_SOURCE_DIR}/src/profile/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/engine/*.cpp ${CMAKE_SOURCE_DIR}/src/game/*.cpp ${CMAKE_SOURCE_DIR}/src/profile/*.cpp
   ${CMAKE_SOURCE_DIR}/src/records/*.cpp ${CMAKE_SOURCE_DIR}/src/app/*.cpp)
 # The browser flavour of the SDL backend replaces the desktop's windows, message box and
 # mixer; the headless twin is for the tests.

@@ -117,10 +117,10 @@ class Owner : public qz::ControlOwner {
 };
 
 // The box as the main window makes it, its text open to the checks.
-class AnswerBox : public qz::CAnswerEdit {
+class AnswerBox : public qz::AnswerEdit {
  public:
-  using qz::CAnswerEdit::Chars;
-  using qz::CAnswerEdit::OnChar;
+  using qz::AnswerEdit::Chars;
+  using qz::AnswerEdit::OnChar;
 };
 
 enum class Step {
@@ -227,7 +227,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::u32string& chars = box.Chars();
     if (limited) {
-      QZ_FUZZ_CHECK(chars.size() <= static_cast<std::size_t>(qz::CAnswerEdit::kMaxChars) ||
+      QZ_FUZZ_CHECK(chars.size() <= static_cast<std::size_t>(qz::AnswerEdit::kMaxChars) ||
                     chars.size() <= before.size());
     }
     if (filtered && number_shape)

@@ -16,7 +16,7 @@ class CAboutDlg : public Dialog {
   explicit CAboutDlg(Platform& platform);
 
  private:
-  CClickStatic m_picture;
+  ClickStatic m_picture;
 };
 
 // Shows the About box modally over `owner`.

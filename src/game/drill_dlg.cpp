@@ -6,6 +6,7 @@
 #include "profile/sound_ids.h"
 #include "profile/training_settings.h"
 #include "ui/palette.h"
+#include "ui/typed_number.h"
 
 namespace qz {
 namespace {
@@ -16,6 +17,10 @@ constexpr char kSoundOnPicture[] = "172";
 constexpr char kSoundOffPicture[] = "173";
 constexpr int kSoundSwitchSize = 24;
 constexpr int kStatusFallbackHeights[] = {24, 22, 20, 18, 16, 14, 12};
+constexpr std::uint32_t kHintMs = 1000;
+constexpr char kCaptionEnergy[] = "Energy";
+constexpr char kCaptionEnergyLevel[] = "Energy Level";
+constexpr char kCaptionPower[] = "Power";
 
 // Controls shown with the match displays and hidden under the setup panel.
 constexpr int kMatchTexts[] = {kItemIdlePicture, kItemStatus, kItemCadet, kItemRank, kItemBelt};
@@ -25,6 +30,7 @@ constexpr int kMatchTexts[] = {kItemIdlePicture, kItemStatus, kItemCadet, kItemR
 CDrillDlg::CDrillDlg(Platform& platform, TrainingSettings& settings)
     : Dialog(platform, kTemplateId),
       m_settings(settings),
+      m_engine(platform, settings, *this),
       m_pSetupPanel(std::make_unique<CSetupPanel>(platform, settings)) {
   Bind(kItemAnswer, m_answer);
   Bind(kItemHint, m_hint);
@@ -80,11 +86,8 @@ bool CDrillDlg::OnInitDialog() {
   for (int id : {kItemCadet, kItemRank, kItemBelt})
     GetItem(id)->SetFont(m_pSmallFont);
 
-  LoadSettings(m_platform.settings, m_settings);
-  SayIfSettingsUnreadable();
-  // The sound switch starts from the stored state.
-  m_bSound = m_settings.m_nSoundOn != 0;
-  m_soundSwitch.SetImage(FindPicture(m_bSound ? kSoundOnPicture : kSoundOffPicture),
+  m_engine.LoadSettings();
+  m_soundSwitch.SetImage(FindPicture(m_engine.SoundOn() ? kSoundOnPicture : kSoundOffPicture),
                          kSoundSwitchSize, kSoundSwitchSize);
 
   ShowAbout();
@@ -93,11 +96,11 @@ bool CDrillDlg::OnInitDialog() {
 }
 
 bool CDrillDlg::ClickMayTakeFocus(const Control& control) {
-  return &control == &m_answer || !m_bRunning;
+  return &control == &m_answer || !m_engine.Running();
 }
 
 bool CDrillDlg::MarksFocusWithoutKeyboard(const Control& control) const {
-  return &control == &m_answer && m_bRunning;
+  return &control == &m_answer && m_engine.Running();
 }
 
 const Bitmap* CDrillDlg::Icon() {
@@ -124,7 +127,7 @@ bool CDrillDlg::PreTranslateMessage(const Event& e) {
     }
     if (e.key == Key::kF1) {
       // Never during a match: its clock would run on behind the box.
-      if (!m_bRunning)
+      if (!m_engine.Running())
         ShowAbout();
       return true;
     }
@@ -157,27 +160,63 @@ void CDrillDlg::OnCommand(int id, int code) {
   }
 }
 
+void CDrillDlg::OnEnter() {
+  if (m_bSetupShown) {
+    FlashSetupHint();
+    return;
+  }
+  m_pInput->OnEnter();
+}
+
+void CDrillDlg::OnOK() {
+  if (m_bSetupShown) {
+    FlashSetupHint();
+    return;
+  }
+  if (m_pInput->OnEscape())
+    EndDialog(kItemExit);
+}
+
+void CDrillDlg::FlashSetupHint() {
+  ShowItem(kItemHint, true);
+  if (m_engine.SoundOn())
+    m_platform.sound.Play(kSoundRefusal, kPlayAsync);
+  WaitPumping(kHintMs);
+  ShowItem(kItemHint, false);
+}
+
+void CDrillDlg::OnQuit() {
+  if (Ended())
+    return;  // already leaving, the session written down
+  // Nobody is there to answer the quit question. Every loop unwinds first, so that no step
+  // interrupted inside a pause (logging a finished problem, banking a score) runs after the
+  // session is written down; OnDestroy then ends the session.
+  m_bQuitOrdered = true;
+  EndDialog(kItemExit);
+}
+
+void CDrillDlg::OnDestroy() {
+  if (m_bQuitOrdered)
+    m_engine.EndRunOnQuit();
+}
+
 void CDrillDlg::OnApp(int id) {
   if (id == kAppIntro)
-    OnIntro();
+    m_engine.OnIntro();
 }
 
 CtlColor CDrillDlg::OnCtlColor(Control& control) {
   // Every static and edit of the window sits on black.
   switch (control.Id()) {
-    case kItemHiScore: {
-      // Unsigned on purpose: the banked total is compared as the stored value is.
-      const bool above = static_cast<std::uint32_t>(m_nHiScore) >
-                         static_cast<std::uint32_t>(m_settings.m_nOldHiScore);
-      return {above ? kRed : m_crText, kBlack};
-    }
+    case kItemHiScore:
+      return {m_engine.BankedAboveBest() ? kRed : m_crText, kBlack};
     case kItemCadet:
     case kItemRank:
     case kItemBelt:
     case kItemStatus:
       return {kAmber, kBlack};
     case kItemAnswer:
-      return {m_bTimedOut ? kRed : kWhite, kBlack};
+      return {m_engine.TimedOut() ? kRed : kWhite, kBlack};
     default:
       return {m_crText, kBlack};
   }
@@ -192,17 +231,22 @@ void CDrillDlg::OnPaint(Canvas& canvas, const Rect& client) {
   canvas.DrawBitmap(*background, client.left, client.top);
 }
 
+const CDrillDlg::Binding CDrillDlg::kBindings[] = {
+    {kItemAnswer, &CDrillDlg::m_strAnswer},       {kItemStatus, &CDrillDlg::m_strStatus},
+    {kItemHiScore, &CDrillDlg::m_strHiScoreLine}, {kItemToGo, &CDrillDlg::m_strToGo},
+    {kItemWrong, &CDrillDlg::m_strWrong},         {kItemRight, &CDrillDlg::m_strRight},
+    {kItemProblem, &CDrillDlg::m_strProblem},
+};
+
+std::string CDrillDlg::*CDrillDlg::BoundText(int item) {
+  for (const Binding& b : kBindings) {
+    if (b.id == item)
+      return b.text;
+  }
+  return nullptr;
+}
+
 void CDrillDlg::DoDataExchange(bool save) {
-  struct Binding {
-    int id;
-    std::string CDrillDlg::*text;
-  };
-  static constexpr Binding kBindings[] = {
-      {kItemAnswer, &CDrillDlg::m_strAnswer},       {kItemStatus, &CDrillDlg::m_strStatus},
-      {kItemHiScore, &CDrillDlg::m_strHiScoreLine}, {kItemToGo, &CDrillDlg::m_strToGo},
-      {kItemWrong, &CDrillDlg::m_strWrong},         {kItemRight, &CDrillDlg::m_strRight},
-      {kItemProblem, &CDrillDlg::m_strProblem},
-  };
   for (const Binding& b : kBindings) {
     Control* control = GetItem(b.id);
     if (control == nullptr)
@@ -216,9 +260,50 @@ void CDrillDlg::DoDataExchange(bool save) {
   }
 }
 
+void CDrillDlg::HoldText(int item, const std::string& text) {
+  if (std::string CDrillDlg::*held = BoundText(item))
+    this->*held = text;
+}
+
+std::string CDrillDlg::HeldText(int item) const {
+  std::string CDrillDlg::*held = BoundText(item);
+  return held != nullptr ? this->*held : std::string();
+}
+
+std::int32_t CDrillDlg::TakeAnswer() {
+  UpdateData(true);
+  return ReadAnswer(m_strAnswer);
+}
+
+void CDrillDlg::SetGaugePos(int item, int pos) {
+  if (item == kItemPower)
+    m_powerGauge.SetPos(pos);
+  else if (item == kItemEnergy)
+    m_energyGauge.SetPos(pos);
+}
+
+void CDrillDlg::SetGaugeRange(int item, std::uint32_t range) {
+  if (item == kItemPower)
+    m_powerGauge.SetRange(range);
+  else if (item == kItemEnergy)
+    m_energyGauge.SetRange(range);
+}
+
+void CDrillDlg::SetUpGauges() {
+  m_energyGauge.Initialize(kCaptionEnergy, Rgb(47, 200, 144), Rgb(224, 224, 224), Rgb(32, 32, 32),
+                           Rgb(128, 128, 128), 1);
+  m_powerGauge.Initialize(kCaptionPower, Rgb(224, 224, 224), Rgb(255, 0, 0), Rgb(255, 204, 255),
+                          Rgb(128, 128, 128), 1);
+  m_powerGauge.SetCaption("");
+  m_energyGauge.SetCaption("");
+  m_energyGauge.SetRange(200);
+  m_energyGauge.SetCaption(kCaptionEnergyLevel);
+  m_energyGauge.SetPos(100);
+}
+
 void CDrillDlg::OnUpdateAnswer() {
   const bool has_text = !m_answer.GetText().empty();
-  EnableItem(kItemEnter, has_text || m_bQuitAsked);
+  EnableItem(kItemEnter, has_text || m_engine.QuitAsked());
   if (!m_bInputOpen) {
     UpdateData(false);
     FocusItem(kItemEnter);
@@ -230,21 +315,21 @@ void CDrillDlg::OnSetFocusAnswer() {
 }
 
 void CDrillDlg::OnSoundSwitch() {
-  if (m_bSound) {
-    m_bSound = false;
+  if (m_engine.SoundOn()) {
+    m_engine.SetSoundOn(false);
     m_soundSwitch.SetImage(FindPicture(kSoundOffPicture), kSoundSwitchSize, kSoundSwitchSize);
     m_platform.sound.Stop();
   } else {
-    m_bSound = true;
+    m_engine.SetSoundOn(true);
     m_soundSwitch.SetImage(FindPicture(kSoundOnPicture), kSoundSwitchSize, kSoundSwitchSize);
-    if (!m_bRunning)
+    if (!m_engine.Running())
       m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
   }
-  m_settings.m_nSoundOn = m_bSound ? 1 : 0;
+  m_settings.m_nSoundOn = m_engine.SoundOn() ? 1 : 0;
 }
 
 void CDrillDlg::OnSetup() {
-  if (m_bRunning || m_bQuitAsked)
+  if (m_engine.Running() || m_engine.QuitAsked())
     return;
   if (m_bSetupShown) {
     if (!m_pSetupPanel->MayClose())
@@ -252,12 +337,12 @@ void CDrillDlg::OnSetup() {
     m_bSetupShown = false;
     ShowMatchTexts(true);
     m_panelHost.HideAllPanels();
-    ResetMatch();
+    m_engine.ResetMatch();
     // Return starts a match next, also when SETUP was clicked or worked with Space. Not at
     // every reset: a reset at the end of a pause must not take the focus from a button that
     // is being pressed.
     FocusItem(kItemEnter);
-    if (m_bSound)
+    if (m_engine.SoundOn())
       m_platform.sound.Play(kSoundWaitingMusic, kPlayLooped);
   } else {
     m_bSetupShown = true;

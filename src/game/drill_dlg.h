@@ -5,11 +5,10 @@
 #include <memory>
 #include <string>
 
-#include "game/match_state.h"
-#include "game/problem.h"
+#include "engine/drill_engine.h"
+#include "engine/drill_input.h"
+#include "engine/drill_view.h"
 #include "platform/platform.h"
-#include "platform/rng.h"
-#include "profile/belts.h"
 #include "ui/answer_edit.h"
 #include "ui/bitmap_static.h"
 #include "ui/dialog.h"
@@ -23,36 +22,10 @@ namespace qz {
 struct TrainingSettings;
 class CSetupPanel;
 
-// Controls of the main window (template 102).
-enum DrillItem : int {
-  kItemExit = 1,
-  kItemStatus = 1000,
-  kItemEnter = 1006,
-  kItemAnswer = 1008,
-  kItemEnergy = 1009,
-  kItemSetup = 1010,
-  kItemHiScore = 1011,
-  kItemToGo = 1012,
-  kItemRight = 1014,
-  kItemWrong = 1015,
-  kItemProblem = 1016,
-  kItemPower = 1017,
-  kItemPowerText = 1018,
-  kItemScore = 1019,
-  kItemCadet = 1020,
-  kItemRank = 1021,
-  kItemBelt = 1022,
-  kItemIdlePicture = 1023,
-  kItemSoundSwitch = 1025,
-  kItemPanelFrame = 1026,
-  kItemTitle = 1048,
-  kItemHint = 1050,
-};
-
-// The game's main window: its controls, fonts, colours and painting, its start-up, and the
-// handlers outside a match (sound switch, SETUP, About box, caret, Return and Escape). The
-// drill engine is made of further members of this class.
-class CDrillDlg : public Dialog, protected MatchState {
+// The game's main window: its controls, fonts, colours and painting, its start-up, the
+// handlers outside a match (sound switch, SETUP, About box, caret), and the routing of input
+// to the drill engine, which works the window through the DrillView the window implements.
+class CDrillDlg : public Dialog, private DrillView {
  public:
   static constexpr int kTemplateId = 102;
   static constexpr int kSetupPanelTemplateId = 174;
@@ -64,22 +37,17 @@ class CDrillDlg : public Dialog, protected MatchState {
 
   // Who shows the About box (the application does): at start-up and on F1.
   void SetAboutBox(std::function<void(Dialog& owner)> show) { m_showAbout = std::move(show); }
+  // Where ENTER and Escape go: the engine, unless a listener is put in between (a test that
+  // watches the routing).
+  void RouteInputTo(DrillInput& input) { m_pInput = &input; }
 
-  // The engine works the window through Dialog's helpers: SetItemText (a direct write that
-  // appears at once), GetItemText, ShowItem, EnableItem, FocusItem, UpdateData (the bound
-  // texts, shown at the next paint), WaitPumping and Sleep.
+  void ShowMatchTexts(bool show) override;
+  void ShowProblemArea(bool show) override;
 
-  void ShowMatchTexts(bool show);
-  void ShowProblemArea(bool show);
-
-  // The drill engine's entry points. OnEnter is virtual so tests can watch the routing.
-  void OnIntro();
-  virtual void OnEnter();
-  void ResetMatch();
-
-  // The run's figures, for the tests and the summary.
-  const MatchState& State() const { return *this; }
-  const WorkingDifficulty& Difficulty() const { return m_difficulty; }
+  DrillEngine& Engine() { return m_engine; }
+  const DrillEngine& Engine() const { return m_engine; }
+  bool SetupShown() const { return m_bSetupShown; }
+  bool InputOpen() const { return m_bInputOpen; }
 
  protected:
   bool OnInitDialog() override;
@@ -91,7 +59,7 @@ class CDrillDlg : public Dialog, protected MatchState {
   // confirmed quit question, and is saved.
   void OnQuit() override;
   void OnDestroy() override;
-  void OnTimer(int id) override;
+  void OnTimer(int id) override { m_engine.OnTimer(id); }
   void OnApp(int id) override;
   CtlColor OnCtlColor(Control& control) override;
   void OnPaint(Canvas& canvas, const Rect& client) override;
@@ -107,83 +75,65 @@ class CDrillDlg : public Dialog, protected MatchState {
   bool MarksFocusWithoutKeyboard(const Control& control) const override;
   const Bitmap* Icon() override;
 
+ private:
+  // ENTER clicked, or Return in the answer box.
+  void OnEnter();
   void OnUpdateAnswer();
   void OnSetFocusAnswer();
   void OnSoundSwitch();
   void OnSetup();
   void ShowAbout();
-
-  // Match flow.
-  void ShowCounters();
-  void ShowBelt();
-  void GetReady();
-  void StartMatch();
-  void NextProblem();
-  void StartClock();
-  void StopClock();
-  void FinishProblem();
-  void ShowToGo();
-  void EndMatch();
-  // The bookkeeping of a match's end: the run totals, the stored records, the clock stopped.
-  void CountMatchEnd();
-  void EndSession();
+  // Under the setup panel ENTER and Escape only show the hint that SETUP closes it.
   void FlashSetupHint();
-  void SetStatusNow(const std::string& text);
-  // Judging.
-  void JudgeAnswer();
-  int SpeedIndex() const;
-  int SizeIndex() const;
-  void PraiseRight();
-  void ScoldWrong();
-  void ScoldTimeOut();
-  void PlayCheer();
-  void CountPowerBonus();
-  void BankScore();
-  // The whole match score into the run's banked total at once, without the animation.
-  void BankScoreAtOnce();
-  void ScoreStepPause();
-  void LoseMatch();
-  void WinMatch();
-  void ShowRank();
-  void UpdateRecords();
-  // Problems, records and settings.
-  // The belt the game is played at: a stored level outside 1 to 8 plays as Black.
-  int PlayedLevel() const;
-  void MakeProblem();
-  // Appends a record after the session header; into a log made anew, the header goes first.
-  void AppendLog(const std::string& text);
-  void LogSessionHeader();
-  void LogProblemLine();
-  void LogSummary();
-  void SaveSettingsOrSay();
-  // A settings file that could not be read whole is never saved over; the cadet is told once,
-  // at start, and the game plays on what could be read.
-  void SayIfSettingsUnreadable();
+  // A display item and the member that holds its text between data exchanges.
+  struct Binding {
+    int id;
+    std::string CDrillDlg::*text;
+  };
+  static const Binding kBindings[7];
+  // The member that holds the text of a display item, or null.
+  static std::string CDrillDlg::*BoundText(int item);
 
-  Rng m_rng;
-  WorkingDifficulty m_difficulty;
-  // The session header as written at start, for a log deleted during the run.
-  std::string m_strSessionHeader;
-  // Counts judgements, so one interrupted by a nested judgement inside its pause stops.
-  std::uint32_t m_nJudgeSerial = 0;
+  // DrillView.
+  void ShowTextNow(int item, const std::string& text) override { SetItemText(item, text); }
+  void HoldText(int item, const std::string& text) override;
+  std::string HeldText(int item) const override;
+  void ShowHeldTexts() override { UpdateData(false); }
+  std::int32_t TakeAnswer() override;
+  bool AnswerBoxEmpty() const override { return m_answer.GetText().empty(); }
+  void ShowControl(int item, bool show) override { ShowItem(item, show); }
+  void EnableControl(int item, bool enable) override { EnableItem(item, enable); }
+  void FocusControl(int item) override { FocusItem(item); }
+  void RedrawControl(int item) override { InvalidateItem(item); }
+  void SetGaugePos(int item, int pos) override;
+  void SetGaugeRange(int item, std::uint32_t range) override;
+  void SetUpGauges() override;
+  void SetInputOpen(bool open) override { m_bInputOpen = open; }
+  bool Pause(std::uint32_t ms) override { return WaitPumping(ms); }
+  void Rest(std::uint32_t ms) override { Sleep(ms); }
+  bool WindowEnded() const override { return Ended(); }
+
+  TrainingSettings& m_settings;
+  DrillEngine m_engine;
+  DrillInput* m_pInput = &m_engine;
   // The program was told to end; the session is ended once the loops have unwound.
   bool m_bQuitOrdered = false;
+  bool m_bSetupShown = false;  // the setup panel is shown
+  bool m_bInputOpen = false;   // the answer box takes answers
 
-  CPanelHost m_panelHost;
+  PanelHost m_panelHost;
   const ColorRef m_crText = Rgb(224, 224, 224);
-  const ColorRef m_crGrey = Rgb(128, 128, 128);
-  TrainingSettings& m_settings;
   std::unique_ptr<CSetupPanel> m_pSetupPanel;
 
   // Controls bound to the template.
-  CAnswerEdit m_answer;
+  AnswerEdit m_answer;
   BitmapStatic m_hint;
   BitmapStatic m_title;
   BitmapStatic m_soundSwitch;
   BitmapStatic m_idlePicture;
   PictureButton m_btnExit;
-  CGaugeBar m_powerGauge;
-  CGaugeBar m_energyGauge;
+  GaugeBar m_powerGauge;
+  GaugeBar m_energyGauge;
   PictureButton m_btnSetup;
   PictureButton m_btnEnter;
   TextStatic m_status;
@@ -197,7 +147,6 @@ class CDrillDlg : public Dialog, protected MatchState {
   std::string m_strRight;
   std::string m_strProblem;
 
- private:
   std::function<void(Dialog&)> m_showAbout;
   Font* m_pProblemFont = nullptr;
   Font* m_pDisplayFont = nullptr;

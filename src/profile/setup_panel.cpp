@@ -61,7 +61,7 @@ const SwitchPictures& SwitchOf(int id) {
 }  // namespace
 
 CSetupPanel::CSetupPanel(Platform& platform, TrainingSettings& settings)
-    : Dialog(platform, kTemplateId), m_settings(settings) {
+    : Panel(platform, kTemplateId), m_settings(settings) {
   for (int id = kItemDoAdd; id <= kItemAutoSelect; ++id)
     Bind(id, m_switches[id - kItemDoAdd]);
   for (int id = kItemFirstBelt; id <= kItemLastBelt; ++id)
@@ -75,7 +75,7 @@ CSetupPanel::CSetupPanel(Platform& platform, TrainingSettings& settings)
 }
 
 bool CSetupPanel::OnInitDialog() {
-  Dialog::OnInitDialog();
+  Panel::OnInitDialog();
   // The boxes draw their text from their left edge without margins: the artwork's frames
   // around them are drawn for that.
   Font* font = MakeFont(FontFace::kSans, kEditFontHeight);
@@ -97,7 +97,7 @@ bool CSetupPanel::OnInitDialog() {
 }
 
 void CSetupPanel::OnShowWindow(bool show) {
-  Dialog::OnShowWindow(show);
+  Panel::OnShowWindow(show);
   ShowItem(kItemDateMessage, false);
   if (!show)
     return;
@@ -173,7 +173,7 @@ void CSetupPanel::OnCommand(int id, int code) {
         break;
     }
   }
-  Dialog::OnCommand(id, code);
+  Panel::OnCommand(id, code);
 }
 
 void CSetupPanel::ShowFlag(int id) {

@@ -4,8 +4,8 @@
 #include "profile/belts.h"
 #include "profile/training_settings.h"
 #include "ui/bitmap_static.h"
-#include "ui/dialog.h"
 #include "ui/edit_box.h"
+#include "ui/panel.h"
 #include "ui/text_static.h"
 
 namespace qz {
@@ -31,7 +31,7 @@ enum SetupItem : int {
 // The setup panel: a child of the main window, laid over its play area, where the cadet
 // changes the settings between matches. Every click and keystroke takes effect in the
 // settings record at once. Created by the main window's panel host.
-class CSetupPanel : public Dialog {
+class CSetupPanel : public Panel {
  public:
   static constexpr int kTemplateId = 174;
   static constexpr int kBeltPictureSize = 18;

@@ -399,9 +399,8 @@ void AppendTimesTable(std::string& out, const CadetReport& cadet) {
   grid.m_strDescription = StringPrintf("%d of the 100 facts were asked. ", asked) +
                           "The weakest is " + weakest + " with " + Percent(weakest_share) +
                           " right. Each cell shows the percentage of right answers.";
-  std::string svg = RenderHeatGrid(grid);
-  svg.replace(svg.find("class=\"chart\""), 13, "class=\"chart grid\"");
-  AppendFigure(out, "Times table (0 to 9, signs ignored)", svg);
+  grid.m_strMoreClass = "grid";
+  AppendFigure(out, "Times table (0 to 9, signs ignored)", RenderHeatGrid(grid));
 }
 
 void AppendSessionTable(std::string& out, const CadetReport& cadet) {

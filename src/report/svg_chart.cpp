@@ -46,12 +46,15 @@ double AxisTop(double fixed, double data_max) {
   return fixed > 0 ? fixed : RoundUp(data_max);
 }
 
+// `more_class`: class names the page styles the picture by, after "chart"; empty for none.
 void OpenSvg(std::string& out, double width, double height, const std::string& title,
-             const std::string& description) {
+             const std::string& description, const std::string& more_class = "") {
+  const std::string css_class = more_class.empty() ? "chart" : "chart " + more_class;
   out += StringPrintf(
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"chart\" role=\"img\" "
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" class=\"%s\" role=\"img\" "
       "viewBox=\"0 0 %s %s\" width=\"%s\" height=\"%s\" aria-label=\"",
-      Num(width).c_str(), Num(height).c_str(), Num(width).c_str(), Num(height).c_str());
+      css_class.c_str(), Num(width).c_str(), Num(height).c_str(), Num(width).c_str(),
+      Num(height).c_str());
   AppendEscaped(out, title);
   out += "\"><title>";
   AppendEscaped(out, title);
@@ -278,7 +281,7 @@ std::string RenderHeatGrid(const HeatGrid& grid) {
   const double height = legend_top + 44;
 
   std::string out;
-  OpenSvg(out, width, height, grid.m_strTitle, grid.m_strDescription);
+  OpenSvg(out, width, height, grid.m_strTitle, grid.m_strDescription, grid.m_strMoreClass);
   out += "<g font-size=\"12\" fill=\"#333\">";
   Text(out, kLabel + kCell * columns / 2, 14, "middle", grid.m_strColumnAxis,
        " font-weight=\"bold\"");

@@ -45,6 +45,7 @@ struct HeatGrid {
   std::vector<std::string> m_vColumnLabels;
   std::vector<std::optional<double>> m_vValues;  // row by row
   std::vector<std::string> m_vCellTitles;        // tooltip per cell, row by row
+  std::string m_strMoreClass;  // class names the page styles the grid by, after "chart"
 };
 
 std::string RenderLineChart(const LineChart& chart);

@@ -2,12 +2,12 @@
 
 namespace qz {
 
-void CAnswerEdit::ApplyTemplate(const ControlTemplate& t, ControlOwner* owner) {
+void AnswerEdit::ApplyTemplate(const ControlTemplate& t, ControlOwner* owner) {
   EditBox::ApplyTemplate(t, owner);
   SetLimitText(kMaxChars);
 }
 
-bool CAnswerEdit::Accepts(char32_t c, std::u32string_view text, int sel_start, int sel_end) {
+bool AnswerEdit::Accepts(char32_t c, std::u32string_view text, int sel_start, int sel_end) {
   // Control characters (Backspace, Return, the clipboard keys) keep their usual meaning.
   if (c < 0x20 || c == 0x7F)
     return true;
@@ -23,7 +23,7 @@ bool CAnswerEdit::Accepts(char32_t c, std::u32string_view text, int sel_start, i
   return (c >= U'0' && c <= U'9') || c == U'-' || c == U'.';
 }
 
-void CAnswerEdit::OnChar(char32_t c) {
+void AnswerEdit::OnChar(char32_t c) {
   int start = 0;
   int end = 0;
   GetSel(&start, &end);

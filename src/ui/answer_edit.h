@@ -9,7 +9,7 @@ namespace qz {
 // The answer box: lets through only what can form a number with an optional leading minus
 // sign and at most one decimal point (always '.'); everything else typed is dropped without a
 // sound. Pasting is not filtered. Holds at most kMaxChars characters.
-class CAnswerEdit : public EditBox {
+class AnswerEdit : public EditBox {
  public:
   static constexpr int kMaxChars = 9;
 

@@ -2,7 +2,7 @@
 
 namespace qz {
 
-void CClickStatic::OnMouseDown(Point p) {
+void ClickStatic::OnMouseDown(Point p) {
   // Both go out synchronously; the owner may end its dialog on the first, which only marks
   // it ended, so the control is still there for the second.
   if (p.x > kOkLeft && p.y > kOkTop && m_pOwner != nullptr)

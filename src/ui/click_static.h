@@ -7,7 +7,7 @@ namespace qz {
 // A picture that takes every mouse press over it and reports it to its owner: IDOK first
 // when the press lies in the bottom-right corner (x > 416 and y > 180, strictly; the OK mark
 // of the About picture), then its own id.
-class CClickStatic : public BitmapStatic {
+class ClickStatic : public BitmapStatic {
  public:
   static constexpr int kOkLeft = 416;
   static constexpr int kOkTop = 180;

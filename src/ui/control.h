@@ -75,7 +75,7 @@ class Control {
 
   int Id() const { return m_nId; }
   const Rect& GetRect() const { return m_rect; }
-  // Keeps the size, moves the top left corner (window coordinates).
+  // Keeps the top left corner, changes the size; both extents are drawn again.
   void Resize(int width, int height);
   std::uint32_t Styles() const { return m_nStyles; }
   bool HasStyle(std::uint32_t style) const { return (m_nStyles & style) != 0; }

@@ -1,4 +1,4 @@
-// Input routing and keyboard focus of Dialog.
+// Input routing, keyboard focus and the focus mark of a top-level window.
 #include <algorithm>
 #include <iterator>
 #include <limits>
@@ -32,38 +32,32 @@ bool Dialog::IsForMe(const Event& e) const {
 }
 
 Dialog* Dialog::BottomOwner() {
-  Dialog* d = Root();
+  Dialog* d = this;
   while (d->m_pModalOwner != nullptr)
-    d = d->m_pModalOwner->Root();
+    d = d->m_pModalOwner;
   return d;
 }
 
 Dialog* Dialog::FindOwnerWindow(std::uint32_t window_id) {
-  for (Dialog* d = Root()->m_pModalOwner; d != nullptr; d = d->Root()->m_pModalOwner) {
+  for (Dialog* d = m_pModalOwner; d != nullptr; d = d->m_pModalOwner) {
     const NativeWindow* window = d->Window();
     if (window != nullptr && window->Id() == window_id)
-      return d->Root();
+      return d;
   }
   return nullptr;
 }
 
 void Dialog::HandleEvent(const Event& e) {
-  Dialog* root = Root();
-  if (root->IsForMe(e) && e.type == EventType::kKeyDown)
-    root->NoteKeyboardUse();
-  if (root->IsForMe(e) && root->PreTranslateMessage(e)) {
-    root->PaintIfDirty();
+  if (IsForMe(e) && e.type == EventType::kKeyDown)
+    NoteKeyboardUse();
+  if (IsForMe(e) && PreTranslateMessage(e)) {
+    PaintIfDirty();
     return;
   }
-  root->Dispatch(e);
+  Dispatch(e);
 }
 
 void Dialog::Dispatch(const Event& e) {
-  Dialog* root = Root();
-  if (root != this) {
-    root->Dispatch(e);
-    return;
-  }
   if (!IsForMe(e)) {
     // A window under a modal box gets its repaints, timers and posted messages, no input.
     Dialog* other = FindOwnerWindow(e.window);
@@ -137,26 +131,6 @@ bool Dialog::PreTranslateMessage(const Event& e) {
   }
 }
 
-Control* Dialog::ControlAt(Point p) {
-  const Rect area = WindowRect();
-  if (!area.Contains(p))
-    return nullptr;
-  // Children lie on top of the window's own controls; a press on a child's background stays
-  // there.
-  for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
-    Dialog* child = *it;
-    if (child->m_bVisible && child->WindowRect().Contains(p))
-      return child->ControlAt(p);
-  }
-  const Point local{p.x - area.left, p.y - area.top};
-  for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
-    Control* c = *it;
-    if (c->IsVisible() && c->HitTest(local))
-      return c->IsEnabled() ? c : nullptr;
-  }
-  return nullptr;
-}
-
 void Dialog::RouteMouse(const Event& e) {
   const Point p{e.x, e.y};
   if (e.type == EventType::kMouseDown) {
@@ -199,28 +173,17 @@ void Dialog::RouteKey(const Event& e) {
 }
 
 Control* Dialog::UsableFocus() {
-  Dialog* root = Root();
-  if (root->m_pFocus == nullptr || !IsUsable(*root->m_pFocus)) {
-    Control* fallback = root->FocusFallback();
-    if (fallback != nullptr && fallback != root->m_pFocus)
-      root->SetFocus(fallback);
+  if (m_pFocus == nullptr || !IsUsable(*m_pFocus)) {
+    Control* fallback = FocusFallback();
+    if (fallback != nullptr && fallback != m_pFocus)
+      SetFocus(fallback);
   }
-  return root->m_pFocus;
-}
-
-void Dialog::TabOrder(std::vector<Control*>* chain) {
-  for (Control* c : m_controls) {
-    if (c->IsTabStop())
-      chain->push_back(c);
-  }
-  for (Dialog* child : m_children)
-    child->TabOrder(chain);
+  return m_pFocus;
 }
 
 void Dialog::MoveFocusByTab(bool backward) {
-  Dialog* root = Root();
   std::vector<Control*> chain;
-  root->TabOrder(&chain);
+  TabOrder(&chain);
   std::vector<Control*> usable;
   for (Control* c : chain) {
     if (IsUsable(*c))
@@ -228,7 +191,7 @@ void Dialog::MoveFocusByTab(bool backward) {
   }
   if (usable.empty())
     return;
-  auto at = std::find(usable.begin(), usable.end(), root->m_pFocus);
+  auto at = std::find(usable.begin(), usable.end(), m_pFocus);
   Control* next = nullptr;
   if (at == usable.end()) {
     next = backward ? usable.back() : usable.front();
@@ -245,7 +208,7 @@ void Dialog::MoveFocusByTab(bool backward) {
 
 Control* Dialog::FocusFallback() {
   std::vector<Control*> chain;
-  Root()->TabOrder(&chain);
+  TabOrder(&chain);
   for (Control* c : chain) {
     if (IsUsable(*c))
       return c;
@@ -254,44 +217,35 @@ Control* Dialog::FocusFallback() {
 }
 
 void Dialog::SetFocus(Control* control) {
-  Dialog* root = Root();
-  if (control == root->m_pFocus)
+  if (control == m_pFocus)
     return;
-  Control* old = root->m_pFocus;
-  root->m_pFocus = control;
+  Control* old = m_pFocus;
+  m_pFocus = control;
   if (old != nullptr)
-    root->InvalidateWindowArea(root->FocusMarkArea(*old));
+    InvalidateWindowArea(FocusMarkArea(*old));
   if (control != nullptr)
-    root->InvalidateWindowArea(root->FocusMarkArea(*control));
+    InvalidateWindowArea(FocusMarkArea(*control));
   // The handlers may move the focus again; each side hears of its own change once.
   if (old != nullptr)
     old->OnKillFocus();
-  if (control != nullptr && root->m_pFocus == control)
+  if (control != nullptr && m_pFocus == control)
     control->OnSetFocus();
 }
 
 void Dialog::NoteKeyboardUse() {
-  Dialog* root = Root();
-  if (root->m_bKeyboardUsed)
+  if (m_bKeyboardUsed)
     return;
-  root->m_bKeyboardUsed = true;
-  if (root->m_pFocus != nullptr)
-    root->InvalidateWindowArea(root->FocusMarkArea(*root->m_pFocus));
-}
-
-Rect Dialog::FocusMarkArea(const Control& control) const {
-  return ItemRectInWindow(control).Inflate(kFocusMarkGap + kFocusMarkWidth);
+  m_bKeyboardUsed = true;
+  if (m_pFocus != nullptr)
+    InvalidateWindowArea(FocusMarkArea(*m_pFocus));
 }
 
 bool Dialog::FocusMarkMayShow() const {
-  const Dialog* root = Root();
-  return root->m_bKeyboardUsed ||
-         (root->m_pFocus != nullptr && root->MarksFocusWithoutKeyboard(*root->m_pFocus));
+  return m_bKeyboardUsed || (m_pFocus != nullptr && MarksFocusWithoutKeyboard(*m_pFocus));
 }
 
 bool Dialog::ShowsFocusMark() const {
-  const Dialog* root = Root();
-  return root->m_pFocus != nullptr && IsUsable(*root->m_pFocus) && root->FocusMarkMayShow();
+  return m_pFocus != nullptr && IsUsable(*m_pFocus) && FocusMarkMayShow();
 }
 
 void Dialog::PaintFocusMark(Canvas& canvas, const Rect& region) {
@@ -313,36 +267,29 @@ void Dialog::PaintFocusMark(Canvas& canvas, const Rect& region) {
   }
 }
 
-Control* Dialog::GetFocus() {
-  return Root()->m_pFocus;
-}
-
 void Dialog::ReleaseCapture() {
-  Dialog* root = Root();
-  Control* captured = root->m_pCapture;
-  root->m_pCapture = nullptr;
+  Control* captured = m_pCapture;
+  m_pCapture = nullptr;
   if (captured != nullptr)
     captured->OnCancelMode();
 }
 
 void Dialog::OnControlUnusable(Control& control) {
-  Dialog* root = Root();
-  if (root->m_pCapture == &control)
+  if (m_pCapture == &control)
     ReleaseCapture();
-  if (root->m_pFocus != &control || IsUsable(control))
+  if (m_pFocus != &control || IsUsable(control))
     return;
-  Control* fallback = root->FocusFallback();
+  Control* fallback = FocusFallback();
   if (fallback != nullptr && fallback != &control)
-    root->SetFocus(fallback);
+    SetFocus(fallback);
 }
 
-void Dialog::ForgetControlsOf(Dialog& child) {
-  Dialog* root = Root();
-  for (Control* c : child.m_controls) {
-    if (root->m_pFocus == c)
-      root->m_pFocus = nullptr;
-    if (root->m_pCapture == c)
-      root->m_pCapture = nullptr;
+void Dialog::ForgetControlsOf(Panel& panel) {
+  for (Control* c : panel.m_controls) {
+    if (m_pFocus == c)
+      m_pFocus = nullptr;
+    if (m_pCapture == c)
+      m_pCapture = nullptr;
   }
 }
 

@@ -11,8 +11,8 @@ constexpr char kNoRange[] = "No Max-Range defined";
 
 }  // namespace
 
-void CGaugeBar::Initialize(const std::string& caption, ColorRef fill, ColorRef bar_back,
-                           ColorRef text, ColorRef line, std::uint8_t option) {
+void GaugeBar::Initialize(const std::string& caption, ColorRef fill, ColorRef bar_back,
+                          ColorRef text, ColorRef line, std::uint8_t option) {
   m_strCaption = caption;
   m_crFill = fill;
   m_crBarBack = bar_back;
@@ -22,7 +22,7 @@ void CGaugeBar::Initialize(const std::string& caption, ColorRef fill, ColorRef b
   m_bInitialized = true;
 }
 
-void CGaugeBar::SetCaption(const std::string& caption) {
+void GaugeBar::SetCaption(const std::string& caption) {
   m_strCaption = caption;
   m_strLabel = m_strCaption;
   m_nCurVal = 100;
@@ -31,13 +31,13 @@ void CGaugeBar::SetCaption(const std::string& caption) {
   PresentNow();
 }
 
-void CGaugeBar::SetRange(std::uint32_t maximum) {
+void GaugeBar::SetRange(std::uint32_t maximum) {
   m_nMaxRange = maximum + 1;
   m_strLabel = m_strCaption;
   Invalidate();
 }
 
-void CGaugeBar::SetPos(int value) {
+void GaugeBar::SetPos(int value) {
   if (!m_bInitialized) {
     m_strCaption = kNotInitialized;
     return;
@@ -58,14 +58,14 @@ void CGaugeBar::SetPos(int value) {
   PresentNow();
 }
 
-std::uint16_t CGaugeBar::FilledWidth(int width, std::uint32_t percent) {
+std::uint16_t GaugeBar::FilledWidth(int width, std::uint32_t percent) {
   const double proportion = std::trunc(static_cast<double>(width) * percent * 0.01);
   // Taken modulo 65536 like the 16-bit quantity it was drawn with.
   const auto whole = static_cast<std::int64_t>(std::fmod(proportion, 65536.0));
   return static_cast<std::uint16_t>(1 + whole);
 }
 
-void CGaugeBar::Paint(Canvas& canvas, const Rect& where) {
+void GaugeBar::Paint(Canvas& canvas, const Rect& where) {
   canvas.FillRect(where, m_crFrameBack);
   if (!m_bInitialized)
     return;

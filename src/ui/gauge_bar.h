@@ -10,7 +10,7 @@ namespace qz {
 // A horizontal bar showing a value as a filled part of its width, over a solid background,
 // with an etched frame; it draws no text. Takes the place of a plain static of the template.
 // SetCaption and SetPos show their result at once; SetRange waits for the next paint.
-class CGaugeBar : public Control {
+class GaugeBar : public Control {
  public:
   std::string_view Kind() const override { return "static"; }
 

@@ -3,13 +3,13 @@
 namespace qz {
 namespace {
 
-bool HasWindow(const Dialog* panel) {
+bool HasWindow(const Panel* panel) {
   return panel != nullptr && panel->HasWindow();
 }
 
 }  // namespace
 
-bool CPanelHost::AddPanel(Dialog* panel, int template_id, Dialog* parent) {
+bool PanelHost::AddPanel(Panel* panel, int template_id, Panel* parent) {
   if (panel == nullptr)
     return false;
   m_panels.push_back(panel);
@@ -34,13 +34,13 @@ bool CPanelHost::AddPanel(Dialog* panel, int template_id, Dialog* parent) {
   return true;
 }
 
-bool CPanelHost::ShowPanel(int index) {
+bool PanelHost::ShowPanel(int index) {
   const int count = static_cast<int>(m_panels.size());
   if (index > count - 1 || index < -1 || count == 0)
     return false;
   if (index != -1) {
     if (m_nCurrent != -1) {
-      Dialog* current = m_nCurrent < count ? m_panels[static_cast<size_t>(m_nCurrent)] : nullptr;
+      Panel* current = m_nCurrent < count ? m_panels[static_cast<size_t>(m_nCurrent)] : nullptr;
       if (!HasWindow(current))
         return false;
       current->ShowWindow(false);
@@ -51,7 +51,7 @@ bool CPanelHost::ShowPanel(int index) {
     m_nCurrent = 0;
   if (m_nCurrent >= count)
     return false;
-  Dialog* panel = m_panels[static_cast<size_t>(m_nCurrent)];
+  Panel* panel = m_panels[static_cast<size_t>(m_nCurrent)];
   if (!HasWindow(panel))
     return false;
   panel->ShowWindow(true);
@@ -60,8 +60,8 @@ bool CPanelHost::ShowPanel(int index) {
   return true;
 }
 
-bool CPanelHost::HideAllPanels() {
-  for (Dialog* panel : m_panels) {
+bool PanelHost::HideAllPanels() {
+  for (Panel* panel : m_panels) {
     if (!HasWindow(panel))
       return false;
     panel->ShowWindow(false);

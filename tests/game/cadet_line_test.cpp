@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/engine_texts.h"
+#include "engine/engine_texts.h"
 #include "support/game_fixture.h"
 
 namespace qz::test {
@@ -28,7 +28,7 @@ TEST_P(CadetLine, LongNameEndsInAnEllipsisOnItsOneLine) {
   // As a name stored by an earlier run shows: the match reset writes the cadet line.
   Then([&] {
     m_settings.m_strCadetName = kSeventyCharacters;
-    Window().ResetMatch();
+    Window().Engine().ResetMatch();
   });
   Advance(100);
   Then([&] {

@@ -7,15 +7,20 @@
 namespace qz {
 namespace {
 
-// The main window with the engine's entry points watched: what reaches OnEnter and OnOK.
-class WatchedDrillDlg : public CDrillDlg {
+// The main window with its routing watched: what reaches the engine's ENTER and OnOK. The
+// window's input goes through the watcher, which counts ENTER and keeps it from the engine.
+class WatchedDrillDlg : public CDrillDlg, private DrillInput {
  public:
-  using CDrillDlg::CDrillDlg;
+  WatchedDrillDlg(Platform& platform, TrainingSettings& settings) : CDrillDlg(platform, settings) {
+    RouteInputTo(*this);
+  }
   int enters = 0;
   int oks = 0;
   bool end_on_ok = true;
 
+ private:
   void OnEnter() override { ++enters; }
+  bool OnEscape() override { return Engine().OnEscape(); }
 
  protected:
   void OnOK() override {

@@ -31,7 +31,7 @@ class ScaledGame : public GameFixture, public ::testing::WithParamInterface<int>
     ClickAt(417, 181);
     Advance(kIntroMs);
   }
-  const MatchState& State() { return Window().State(); }
+  const MatchState& State() { return Window().Engine().State(); }
 };
 
 std::string ScaleName(const ::testing::TestParamInfo<int>& scale) {

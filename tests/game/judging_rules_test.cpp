@@ -1,4 +1,4 @@
-#include "game/judging_rules.h"
+#include "engine/judging_rules.h"
 
 #include <climits>
 #include <string>

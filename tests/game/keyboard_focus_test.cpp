@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/engine_texts.h"
+#include "engine/engine_texts.h"
 #include "profile/setup_panel.h"
 #include "support/focus_mark.h"
 #include "support/game_fixture.h"
@@ -117,10 +117,10 @@ TEST_F(KeyboardFocus, SetupPanelWorksWithTheKeyboardAlone) {
   ToIdle();
   TabTo(kItemSoundSwitch);
   Press(Key::kSpace);
-  Then([&] { EXPECT_FALSE(Window().State().m_bSound); });
+  Then([&] { EXPECT_FALSE(Window().Engine().State().m_bSound); });
   TabTo(kItemSetup);
   Press(Key::kSpace);
-  Then([&] { ASSERT_TRUE(Window().State().m_bSetupShown); });
+  Then([&] { ASSERT_TRUE(Window().SetupShown()); });
   TabTo(kItemDoMul);
   Press(Key::kSpace);
   Then([&] { EXPECT_NE(mul, m_settings.m_nDoMul); });
@@ -136,7 +136,7 @@ TEST_F(KeyboardFocus, SetupPanelWorksWithTheKeyboardAlone) {
   TabTo(kItemSetup);
   Press(Key::kSpace);
   Then([&] {
-    EXPECT_FALSE(Window().State().m_bSetupShown);
+    EXPECT_FALSE(Window().SetupShown());
     EXPECT_EQ(kItemEnter, FocusedItem());
   });
   Press(Key::kReturn);
@@ -155,7 +155,7 @@ TEST_F(KeyboardFocus, ReturnStartsAMatchAfterTheSetupPanelWasClosedByAClick) {
   ClickItem(kItemSetup);
   Press(Key::kReturn);
   Then([&] {
-    EXPECT_FALSE(Window().State().m_bSetupShown);
+    EXPECT_FALSE(Window().SetupShown());
     EXPECT_EQ(kTextGetReady, ItemText(kItemStatus));
   });
   Advance(7600);

@@ -22,7 +22,7 @@ struct DeletedCase {
 class LogMadeAnew : public GameFixture, public ::testing::WithParamInterface<DeletedCase> {
  protected:
   void Answer() {
-    Then([this] { m_headless.TypeText(std::to_string(Window().State().m_nResult)); });
+    Then([this] { m_headless.TypeText(std::to_string(Window().Engine().State().m_nResult)); });
     Press(Key::kReturn);
     Advance(6500);
   }

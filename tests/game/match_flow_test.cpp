@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "game/engine_texts.h"
-#include "game/problem.h"
+#include "engine/engine_texts.h"
+#include "engine/problem.h"
 #include "platform/rng.h"
 #include "platform/string_printf.h"
 #include "profile/belts.h"
@@ -50,7 +50,7 @@ class Match : public GameFixture {
     EXPECT_EQ(kIdOk, RunGame());
   }
 
-  const MatchState& State() { return Window().State(); }
+  const MatchState& State() { return Window().Engine().State(); }
   int Count(int sound) {
     const std::vector<int> all = SoundsPlayed();
     return static_cast<int>(std::count(all.begin(), all.end(), sound));
@@ -196,7 +196,7 @@ TEST_F(Match, QuitQuestionStopsTheClockAndCanBeWithdrawnOrConfirmed) {
     EXPECT_TRUE(IsVisible(kItemAnswer));
   });
   ClickItem(kItemSetup);
-  Then([&] { EXPECT_FALSE(State().m_bSetupShown) << "SETUP is ignored during a match"; });
+  Then([&] { EXPECT_FALSE(Window().SetupShown()) << "SETUP is ignored during a match"; });
   Press(Key::kEscape);
   Press(Key::kReturn);  // confirmed: lost by default
   Then([&] {
@@ -371,7 +371,7 @@ TEST_F(Match, TimeOutInsideThePauseAfterAWrongAnswerFinishesTheProblemOnce) {
     EXPECT_EQ(2, State().m_nAnswers);
     EXPECT_EQ(black.m_nMatchLength - 1, State().m_nToGo);
     EXPECT_EQ(2, State().m_nWrong);
-    EXPECT_TRUE(State().m_bInputOpen);
+    EXPECT_TRUE(Window().InputOpen());
     EXPECT_EQ(kTextHowMuch, ItemText(kItemStatus));
   });
   Answer(0);
@@ -523,7 +523,7 @@ class QuitFromOutside : public Match, public ::testing::WithParamInterface<QuitC
         CloseAboutBox();
         Advance(kIntroMs);
         ClickItem(kItemSetup);
-        Then([&] { ASSERT_TRUE(State().m_bSetupShown); });
+        Then([&] { ASSERT_TRUE(Window().SetupShown()); });
         return;
       case Moment::kFinishingAProblem:
         StartMatch();
@@ -539,7 +539,7 @@ class QuitFromOutside : public Match, public ::testing::WithParamInterface<QuitC
         Advance(4000);
         AnswerRight();
         Advance(5000);
-        Then([&] { ASSERT_TRUE(State().m_bInputOpen); });
+        Then([&] { ASSERT_TRUE(Window().InputOpen()); });
         return;
       case Moment::kQuitQuestion:
         StartMatch();

@@ -28,7 +28,7 @@ class Soak : public GameFixture {
  protected:
   Soak() { m_headless.SetTimeLimitMs(7ull * 24 * 3600 * 1000); }
 
-  const MatchState& State() { return Window().State(); }
+  const MatchState& State() { return Window().Engine().State(); }
 
   void CheckCounters() {
     const MatchState& s = State();
@@ -70,11 +70,11 @@ class Soak : public GameFixture {
     }
     ++m_nEvents;
     const MatchState& s = State();
-    if (!s.m_bRunning && !s.m_bSetupShown)
+    if (!s.m_bRunning && !Window().SetupShown())
       m_bSawIdle = true;
     // Escape, EXIT, or Return and Space on a focused EXIT leave the game from the idle screen
     // (and from the pauses of the idle flow): sent only where they ask, withdraw or flash.
-    const bool may_leave = s.m_bRunning || s.m_bSetupShown;
+    const bool may_leave = s.m_bRunning || Window().SetupShown();
     const bool exit_focused = FocusedItem() == kItemExit;
     std::uniform_int_distribution<int> pick(0, 99);
     const int r = pick(m_rng);
@@ -98,7 +98,7 @@ class Soak : public GameFixture {
       std::vector<int> items = {kItemEnter, kItemEnter, kItemSetup, kItemSoundSwitch};
       if (may_leave)
         items.push_back(kItemExit);
-      if (s.m_bSetupShown) {
+      if (Window().SetupShown()) {
         for (int id = kPanelFirst; id <= kPanelLast; ++id)
           items.push_back(id);
       }
@@ -124,7 +124,7 @@ class Soak : public GameFixture {
       return;
     }
     const MatchState& s = State();
-    if (s.m_bSetupShown) {
+    if (Window().SetupShown()) {
       // The random keys may have typed a birth date SETUP refuses: a real one lets it close.
       m_settings.m_nBDateDay = 1;
       m_settings.m_nBDateMonth = 6;

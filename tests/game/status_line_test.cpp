@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "game/engine_texts.h"
+#include "engine/engine_texts.h"
 #include "platform/string_printf.h"
 #include "records/fight_style.h"
 #include "support/game_fixture.h"

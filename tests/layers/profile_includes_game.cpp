@@ -3,7 +3,7 @@
 #include "ui/control.h"
 
 #ifdef QZ_WRONG_ARROW
-#include "game/match_state.h"
+#include "game/drill_dlg.h"
 #endif
 
 int LayerProbe() {

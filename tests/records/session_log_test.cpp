@@ -1,5 +1,5 @@
 #include "records/session_log.h"
-#include "game/match_records.h"
+#include "engine/match_records.h"
 
 #include <gtest/gtest.h>
 

@@ -51,7 +51,7 @@ TEST(AnswerEdit, FilterOfTypedCharacters) {
       {U"", 0, 0, 0xFF, false},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.accepted, CAnswerEdit::Accepts(c.c, c.text, c.sel_start, c.sel_end))
+    EXPECT_EQ(c.accepted, AnswerEdit::Accepts(c.c, c.text, c.sel_start, c.sel_end))
         << EncodeUtf8(c.text) << " [" << c.sel_start << "," << c.sel_end << "] + U+" << std::hex
         << static_cast<unsigned>(c.c);
   }
@@ -69,7 +69,7 @@ class AnswerBox : public ::testing::Test {
     box.OnKeyDown(e);
   }
   RecordingOwner owner;
-  CAnswerEdit box;
+  AnswerEdit box;
 };
 
 TEST_F(AnswerBox, TypingKeepsOnlyANumber) {

@@ -19,7 +19,7 @@ TEST(ClickStatic, OkCornerSendsOkThenItsOwnId) {
   for (const Case& c : cases) {
     RecordingOwner owner;
     owner.pictures["210"] = RecordingOwner::Solid(472, 200, 0);
-    CClickStatic picture;
+    ClickStatic picture;
     picture.ApplyTemplate(Line(1052, "static", "#210", 0, 0, 236, 100, kStyleBitmap), &owner);
     picture.OnMouseDown(c.at);
     std::vector<std::pair<int, int>> expected;
@@ -32,7 +32,7 @@ TEST(ClickStatic, OkCornerSendsOkThenItsOwnId) {
 
 TEST(ClickStatic, TakesPressesWithoutTheNotifyStyle) {
   RecordingOwner owner;
-  CClickStatic picture;
+  ClickStatic picture;
   picture.ApplyTemplate(Line(7, "static", "", 10, 10, 5, 5, kStyleBitmap), &owner);
   EXPECT_TRUE(picture.HitTest({20, 20}));
   EXPECT_FALSE(picture.HitTest({20, 9}));

@@ -18,7 +18,7 @@ class Gauge : public ::testing::Test {
     gauge.Initialize("Energy", kFill, kBack, Rgb(32, 32, 32), Rgb(128, 128, 128), 1);
   }
   RecordingOwner owner;
-  CGaugeBar gauge;
+  GaugeBar gauge;
 };
 
 TEST(GaugeBar, FilledWidthOfABar) {
@@ -39,7 +39,7 @@ TEST(GaugeBar, FilledWidthOfABar) {
       {224, 300000, static_cast<std::uint16_t>(1 + 224 * 3000)},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.filled, CGaugeBar::FilledWidth(c.width, c.percent))
+    EXPECT_EQ(c.filled, GaugeBar::FilledWidth(c.width, c.percent))
         << c.width << " px at " << c.percent << " %";
   }
 }
@@ -89,7 +89,7 @@ TEST_F(Gauge, RefusesPositionsUntilReady) {
   EXPECT_EQ(0, gauge.CurVal());
   EXPECT_EQ(0, owner.presents);
 
-  CGaugeBar no_range;
+  GaugeBar no_range;
   no_range.ApplyTemplate(Line(1017, "static", "", 0, 0, 10, 2), &owner);
   no_range.Initialize("Power", kFill, kBack, 0, 0, 1);
   no_range.SetPos(50);

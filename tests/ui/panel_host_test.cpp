@@ -2,24 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/dialog.h"
 #include "ui/ui_platform.h"
 
 namespace qz {
 namespace {
 
 // A panel that remembers each time it was shown or hidden.
-class Panel : public Dialog {
+class WatchedPanel : public Panel {
  public:
-  Panel(Platform& platform) : Dialog(platform, 0) {}
+  explicit WatchedPanel(Platform& platform) : Panel(platform, 0) {}
   std::vector<bool> shows;
 
  protected:
   void OnShowWindow(bool show) override { shows.push_back(show); }
 };
 
-class PanelHost : public ::testing::Test {
+class Panels : public ::testing::Test {
  protected:
-  PanelHost() : parent(ui.platform, 1) {
+  Panels() : parent(ui.platform, 1) {
     ui.Template(1, "dialog 1 \"\" 160,100 popup\n");
     // Panels of 100 x 60 and 50 x 30 pixels.
     ui.Template(20, "dialog 20 \"\" 50,30 child\n");
@@ -29,7 +30,7 @@ class PanelHost : public ::testing::Test {
   Dialog parent;
 };
 
-TEST_F(PanelHost, PlacesEachPanelInTheFrame) {
+TEST_F(Panels, PlacesEachPanelInTheFrame) {
   struct Case {
     Rect frame;
     bool center;
@@ -49,10 +50,10 @@ TEST_F(PanelHost, PlacesEachPanelInTheFrame) {
       {{10, 20, 90, 70}, true, 20, {0, 15}},
   };
   for (const Case& c : cases) {
-    CPanelHost host;
+    PanelHost host;
     host.m_rcFrame = c.frame;
     host.m_bCenter = c.center;
-    Panel panel(ui.platform);
+    WatchedPanel panel(ui.platform);
     EXPECT_TRUE(host.AddPanel(&panel, c.template_id, &parent));
     const Rect placed = panel.WindowRect();
     EXPECT_EQ(c.expected.x, placed.left) << c.template_id << " centre " << c.center;
@@ -61,10 +62,10 @@ TEST_F(PanelHost, PlacesEachPanelInTheFrame) {
   }
 }
 
-TEST_F(PanelHost, ShowsOneAtATime) {
-  CPanelHost host;
-  Panel first(ui.platform);
-  Panel second(ui.platform);
+TEST_F(Panels, ShowsOneAtATime) {
+  PanelHost host;
+  WatchedPanel first(ui.platform);
+  WatchedPanel second(ui.platform);
   ASSERT_TRUE(host.AddPanel(&first, 20, &parent));
   ASSERT_TRUE(host.AddPanel(&second, 21, &parent));
   EXPECT_FALSE(host.AddPanel(nullptr, 20, &parent));
@@ -91,16 +92,16 @@ TEST_F(PanelHost, ShowsOneAtATime) {
   EXPECT_FALSE(first.IsWindowVisible());
 }
 
-TEST_F(PanelHost, EmptyListAndPanelsWithoutAWindow) {
-  CPanelHost host;
+TEST_F(Panels, EmptyListAndPanelsWithoutAWindow) {
+  PanelHost host;
   EXPECT_FALSE(host.ShowPanel(-1));
   EXPECT_EQ(-1, host.m_nCurrent);
   EXPECT_FALSE(host.ShowPanel(0));
   EXPECT_TRUE(host.HideAllPanels());
 
-  Panel fine(ui.platform);
-  Panel broken(ui.platform);
-  Panel last(ui.platform);
+  WatchedPanel fine(ui.platform);
+  WatchedPanel broken(ui.platform);
+  WatchedPanel last(ui.platform);
   EXPECT_TRUE(host.AddPanel(&fine, 20, &parent));
   EXPECT_FALSE(host.AddPanel(&broken, 99, &parent));  // no such template
   EXPECT_NE(std::string::npos, broken.LastError().find("99.dlg"));

@@ -19,7 +19,7 @@ struct ProblemSwitches {
   bool m_bNoNeg = false;  // no negative operands and no negative differences
 };
 
-// One posed problem, as the main window shows and judges it.
+// One posed problem, as the engine poses and judges it.
 struct Problem {
   int m_nOp = kOpAdd;     // an Operation
   std::string m_strSign;  // "+", "-", "x" or "/"

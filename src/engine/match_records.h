@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "game/match_state.h"
+#include "engine/match_state.h"
 #include "records/session_log.h"
 #include "records/summary.h"
 

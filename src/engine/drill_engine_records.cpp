@@ -1,12 +1,12 @@
-// What the main window writes down: the problem it poses, the session log and summary, and
+// What the drill engine writes down: the problem it poses, the session log and summary, and
 // the settings at the end of the run.
-#include "game/drill_dlg.h"
+#include "engine/drill_engine.h"
 
 #include <cstdio>
 
-#include "game/engine_texts.h"
-#include "game/match_records.h"
-#include "game/problem.h"
+#include "engine/engine_texts.h"
+#include "engine/match_records.h"
+#include "engine/problem.h"
 #include "platform/calendar.h"
 #include "platform/string_printf.h"
 #include "profile/belts.h"
@@ -17,50 +17,50 @@
 
 namespace qz {
 
-int CDrillDlg::PlayedLevel() const {
+int DrillEngine::PlayedLevel() const {
   const int level = m_settings.m_nGameLevel;
   return level >= 1 && level <= 8 ? level : 8;
 }
 
-void CDrillDlg::MakeProblem() {
+void DrillEngine::MakeProblem() {
   const Problem p =
       qz::MakeProblem(m_rng, m_difficulty.m_nOperandLimit, OperationSwitches(m_settings));
-  m_nOp = p.m_nOp;
-  m_strSign = p.m_strSign;
-  m_nA = p.m_nA;
-  m_nB = p.m_nB;
-  m_nResult = p.m_nResult;
-  m_strProblem = p.m_strText;
+  m_state.m_nOp = p.m_nOp;
+  m_state.m_strSign = p.m_strSign;
+  m_state.m_nA = p.m_nA;
+  m_state.m_nB = p.m_nB;
+  m_state.m_nResult = p.m_nResult;
+  m_view.HoldText(kItemProblem, p.m_strText);
 }
 
-void CDrillDlg::AppendLog(const std::string& text) {
+void DrillEngine::AppendLog(const std::string& text) {
   qz::AppendLog(m_platform, text, m_strSessionHeader);
 }
 
-void CDrillDlg::LogSessionHeader() {
-  m_tRunStart = m_platform.clock.Now();
-  m_tRunStartSteady = m_platform.clock.SteadySeconds();
-  const AgeBreakdown age = CadetAge(m_settings, m_tRunStart);
-  m_strSessionHeader = FormatSessionHeader(m_settings.m_strCadetName,
-                                           AgePhrase(age.m_nYears, age.m_nMonths), m_tRunStart);
+void DrillEngine::LogSessionHeader() {
+  m_state.m_tRunStart = m_platform.clock.Now();
+  m_state.m_tRunStartSteady = m_platform.clock.SteadySeconds();
+  const AgeBreakdown age = CadetAge(m_settings, m_state.m_tRunStart);
+  m_strSessionHeader = FormatSessionHeader(
+      m_settings.m_strCadetName, AgePhrase(age.m_nYears, age.m_nMonths), m_state.m_tRunStart);
   qz::AppendLog(m_platform, m_strSessionHeader);
 }
 
-void CDrillDlg::LogProblemLine() {
+void DrillEngine::LogProblemLine() {
   AppendLog(FormatProblemLine(
-      ProblemLineOf(State(), m_difficulty.m_nMatchLength, m_platform.clock.Now())));
+      ProblemLineOf(m_state, m_difficulty.m_nMatchLength, m_platform.clock.Now())));
 }
 
-void CDrillDlg::LogSummary() {
-  if (m_nAnswers < 1)
+void DrillEngine::LogSummary() {
+  if (m_state.m_nAnswers < 1)
     return;
-  m_tRunEnd = m_platform.clock.Now();
-  m_tRunEndSteady = m_platform.clock.SteadySeconds();
-  AppendLog(FormatSummary(
-      SummaryValuesOf(*this, m_settings.m_nGameLevel, m_settings.m_strCadetName, m_strBeltLine)));
+  m_state.m_tRunEnd = m_platform.clock.Now();
+  m_state.m_tRunEndSteady = m_platform.clock.SteadySeconds();
+  AppendLog(FormatSummary(SummaryValuesOf(m_state, m_settings.m_nGameLevel,
+                                          m_settings.m_strCadetName, m_state.m_strBeltLine)));
 }
 
-void CDrillDlg::SayIfSettingsUnreadable() {
+void DrillEngine::SayIfSettingsUnreadable() {
   const std::string problem = m_platform.settings.LoadProblem();
   if (problem.empty())
     return;
@@ -73,7 +73,7 @@ void CDrillDlg::SayIfSettingsUnreadable() {
       MessageIcon::kExclamation);
 }
 
-void CDrillDlg::SaveSettingsOrSay() {
+void DrillEngine::SaveSettingsOrSay() {
   // Already said at start; the file is left as it was.
   if (!m_platform.settings.LoadProblem().empty())
     return;

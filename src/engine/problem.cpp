@@ -1,4 +1,4 @@
-#include "game/problem.h"
+#include "engine/problem.h"
 
 #include <cstdint>
 #include <utility>

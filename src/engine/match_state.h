@@ -6,18 +6,16 @@
 
 namespace qz {
 
-// The drill engine's state, held by the main window. Counters are 32-bit signed; time stamps
+// The drill engine's state of a match and of the run. Counters are 32-bit signed; time stamps
 // are whole seconds, of the calendar for dates and of the steady clock for spans (a clock set
 // during a run moves neither a response time nor the run's length). The comments give what
 // each match reset puts in place.
 struct MatchState {
-  bool m_bRunning = false;     // a match is in progress (reset: false)
-  bool m_bQuitAsked = false;   // the quit question is pending (reset: false)
-  bool m_bRetry = false;       // the last answer was wrong: the same problem again (reset: false)
-  bool m_bTimedOut = false;    // the clock ran out on the current problem
-  bool m_bSound = true;        // the sound switch
-  bool m_bInputOpen = false;   // the answer box takes answers
-  bool m_bSetupShown = false;  // the setup panel is shown
+  bool m_bRunning = false;    // a match is in progress (reset: false)
+  bool m_bQuitAsked = false;  // the quit question is pending (reset: false)
+  bool m_bRetry = false;      // the last answer was wrong: the same problem again (reset: false)
+  bool m_bTimedOut = false;   // the clock ran out on the current problem
+  bool m_bSound = true;       // the sound switch
 
   std::int32_t m_nHiScore = 0;  // banked total of the run, compared unsigned; never reset
   std::int32_t m_nOp = 0;       // 0 "+", 1 "-", 2 "x", 3 "/"
@@ -51,9 +49,7 @@ struct MatchState {
   std::int32_t m_nMaxSecs = 0;
   std::int32_t m_nAvgSecs = 0;
 
-  std::string m_strSign;   // operation sign of the current problem
-  std::string m_strPower;  // "%03d"
-  std::string m_strScore;  // "S:%06d"
+  std::string m_strSign;  // operation sign of the current problem
   std::string m_strCadetLine;
   std::string m_strRankLine;
   std::string m_strRank;  // rank name, also printed in the summary

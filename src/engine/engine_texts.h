@@ -14,9 +14,6 @@ inline constexpr char kTextCadetName[] = "Cadet Name";
 inline constexpr char kTextDefaultName[] = "Player";
 inline constexpr char kTextRankPrefix[] = "Rank: ";
 inline constexpr char kTextBelt[] = "Belt";
-inline constexpr char kCaptionEnergy[] = "Energy";
-inline constexpr char kCaptionEnergyLevel[] = "Energy Level";
-inline constexpr char kCaptionPower[] = "Power";
 inline constexpr char kTextSettingsLeftAlone[] =
     "This run plays on what could be read; the file is left as it is.";
 

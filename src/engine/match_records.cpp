@@ -1,4 +1,4 @@
-#include "game/match_records.h"
+#include "engine/match_records.h"
 
 namespace qz {
 
