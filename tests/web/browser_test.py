@@ -388,13 +388,7 @@ def case_name_keeps_every_character(url, shots):
     game = Game(url, shots)
     try:
         game.to_idle()
-        idle = game.area(PLAY_RECT)
-        game.click(SETUP)
-        game.wait(5, "SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
-        time.sleep(0.3)
-        game.click(NAME_BOX)
-        game.browser.key_with_ctrl("a", "KeyA", 65)  # select all
-        game.type_text("Mo\U0001F600x")
+        type_name_in_setup(game, "Mo\U0001F600x")
         game.browser.insert_text("\u674e")
         game.browser.paste("\tAnn\nZed", game.origin())
         time.sleep(0.5)

@@ -23,12 +23,10 @@ constexpr std::uint32_t kReleaseWaitMs = 250;
 
 void AwaitReleaseOfPress() {
   const std::uint32_t start = SDL_GetTicks();
-  for (;;) {
-    SDL_PumpEvents();
-    if ((SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) == 0 ||
-        SDL_GetTicks() - start >= kReleaseWaitMs)
-      return;
+  while ((SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0 &&
+         SDL_GetTicks() - start < kReleaseWaitMs) {
     SDL_Delay(1);
+    SDL_PumpEvents();
   }
 }
 
@@ -84,8 +82,7 @@ bool SdlWindow::IsBoundTo(const SDL_Surface* surface) const {
 SdlWindow::~SdlWindow() {
   if (m_pSystem != nullptr)
     m_pSystem->Forget(m_nId);
-  if ((SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK) != 0)
-    AwaitReleaseOfPress();
+  AwaitReleaseOfPress();
   SDL_DestroyWindow(m_pWindow);
 }
 

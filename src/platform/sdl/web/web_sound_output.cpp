@@ -42,12 +42,6 @@ EM_JS(void, qz_web_audio_halt, (), {
 EM_JS(void, qz_web_audio_close, (), {
   const audio = Module.qzAudio;
   if (!audio) return;
-  if (audio.voice) {
-    try {
-      audio.voice.source.stop();
-    } catch (e) {
-    }
-  }
   Module.qzAudio = null;
   audio.context.close().catch(() => {});
 });
@@ -99,6 +93,7 @@ bool Open() {
 }
 
 void Close() {
+  qz_web_audio_halt();
   qz_web_audio_close();
 }
 
