@@ -53,10 +53,13 @@ std::unique_ptr<SdlVideo> SdlVideo::Start(std::string* error) {
     SDL_Quit();
     return nullptr;
   }
-  return std::unique_ptr<SdlVideo>(new SdlVideo());
+  std::unique_ptr<SdlVideo> video(new SdlVideo());
+  video->m_pWakeupGuard = std::make_unique<X11WakeupGuard>();
+  return video;
 }
 
 SdlVideo::~SdlVideo() {
+  m_pWakeupGuard.reset();
   SDL_Quit();
 #ifdef __EMSCRIPTEN__
   qz_web_game_ended();

@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/sdl/x11_wakeup_guard.h"
+
 namespace qz {
 
 // SDL started for windows, events and timers, drawn in software; shut down when it goes.
@@ -17,6 +19,8 @@ class SdlVideo {
 
  private:
   SdlVideo() = default;
+
+  std::unique_ptr<X11WakeupGuard> m_pWakeupGuard;
 };
 
 }  // namespace qz
