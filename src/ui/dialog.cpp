@@ -440,6 +440,10 @@ std::string Dialog::ClipboardText() {
   return m_platform.windows.ClipboardText();
 }
 
+void Dialog::NoteTextEntry(TextEntry entry) {
+  m_platform.windows.NoteTextEntry(entry);
+}
+
 int Dialog::Scale() {
   return m_platform.windows.Scale();
 }

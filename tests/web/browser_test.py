@@ -29,6 +29,26 @@ SETUP = (73, 368)
 NAME_BOX = (522, 128)
 YELLOW_BELT = (265, 257)
 SUBTRACTION = (132, 128)
+WHITE_BELT_BUTTON = (245, 257)
+EXIT = (566, 368)
+# The About box's OK mark (the box lies centred over the main window).
+ABOUT_OK = (530, 290)
+# Near the right end of the boxes, so that the caret goes after their text.
+NAME_BOX_END = (604, 128)
+DAY_BOX_END = (463, 160)
+MONTH_BOX_END = (511, 160)
+YEAR_BOX_END = (604, 160)
+# Black play area where no control lies: a touch there only cuts a pause short.
+NEUTRAL = (200, 275)
+# Devices by touch: CSS width and height, device pixel ratio.
+IPAD_LANDSCAPE = (1024, 768, 2)
+PHONE_PORTRAIT = (390, 844, 3)
+# Counts the real key presses the page gets; a touch-only case expects none.
+COUNT_KEYS = """
+window.qzKeyEvents = 0;
+for (const type of ['keydown', 'keyup', 'keypress'])
+  window.addEventListener(type, (e) => { if (e.isTrusted) window.qzKeyEvents++; }, true);
+"""
 
 
 class Failure(Exception):
@@ -55,11 +75,13 @@ def serve(folder):
 class Game:
     """The page in one browser, with helpers that read the game's files and canvas."""
 
-    def __init__(self, url, shots, browser_args=(), before_load=None, mute=True):
+    def __init__(self, url, shots, browser_args=(), before_load=None, mute=True, device=None):
         self.url = url
         self.shots = shots
         self.browser = cdp.Browser(extra_args=browser_args, mute=mute)
         self.browser.open_page()
+        if device:
+            self.browser.emulate_device(*device)
         if before_load:
             self.browser.send("Page.addScriptToEvaluateOnNewDocument", {"source": before_load})
         self.load()
@@ -162,6 +184,29 @@ class Game:
         self.browser.click(left + (x + 0.5) * s, top + (y + 0.5) * s)
         time.sleep(0.2)
 
+    def tap(self, point):
+        """A finger on the canvas at a logical point, lifted at once."""
+        x, y = point
+        left, top, s = self.js("""(() => {
+            const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+            return [r.left, r.top, r.width / 640];
+        })()""")
+        self.browser.tap(left + (x + 0.5) * s, top + (y + 0.5) * s)
+        time.sleep(0.2)
+
+    def rect(self, selector):
+        """An element's rectangle in CSS pixels: [left, top, right, bottom]."""
+        return self.js(f"""(() => {{ const r = document.querySelector({json.dumps(selector)})
+            .getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; }})()""")
+
+    def pad(self, label):
+        """A tap on the number pad's key named `label`."""
+        left, top, right, bottom = self.rect(f'#pad [aria-label="{label}"]')
+        self.browser.tap((left + right) / 2, (top + bottom) / 2)
+
+    def pad_shown(self):
+        return self.js("!document.getElementById('pad').hidden")
+
     def key(self, name):
         codes = {"Escape": 27, "Enter": 13, "Tab": 9, "F1": 112, "Backspace": 8, "Shift": 16}
         self.browser.key(name, name if name != "Shift" else "ShiftLeft", codes[name])
@@ -184,10 +229,14 @@ class Game:
     def about_box_shown(self):
         self.wait(20, "the About box is drawn", lambda: self.lit() > 1000)
 
-    def to_idle(self):
-        """Closes the About box with Escape and waits out the title picture."""
+    def to_idle(self, close_about=None):
+        """Closes the About box (with Escape unless told how) and waits out the title
+        picture."""
         self.about_box_shown()
-        self.key("Escape")
+        if close_about:
+            close_about()
+        else:
+            self.key("Escape")
         self.wait(15, "the session header", lambda: self.count(r", age [0-9]+ years") >= 1)
         time.sleep(0.5)
         title = self.area(PLAY_RECT)
@@ -234,17 +283,163 @@ def case_about_box_match_and_reload(url, shots):
         game.shot("left")
         # Everything written is in the browser's storage: the next visit finds it.
         game.load()
-        check(game.count(PROBLEM_LINE) == 20,
-              f"{game.count(PROBLEM_LINE)} problem lines, not 20")
-        check(game.count(r"=99 \([0-9]+\)\t\t") == 10, "not 10 wrong-answer lines")
-        check(game.count("\tOK\t") == 10, "not 10 right-answer lines")
-        check(game.count(r"\t[0-4] \+ [0-4] =") == 20, "not White-belt problems")
-        check(game.count("^SUMMARY$") == 1, "no summary")
-        check(game.count("^Right Answers\t\t: 10$") == 1, "summary row Right Answers")
-        check(game.stored_value_count() == 26,
-              f"the settings file holds {game.stored_value_count()} values, not 26")
-        check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
-        check(game.ini_value("GameLevel") == "1", "GameLevel changed")
+        check_white_match_kept(game)
+    finally:
+        game.close()
+
+
+def check_white_match_kept(game):
+    """The log and settings of one White-belt match, each problem answered wrong, then right."""
+    check(game.count(PROBLEM_LINE) == 20,
+          f"{game.count(PROBLEM_LINE)} problem lines, not 20")
+    check(game.count(r"=99 \([0-9]+\)\t\t") == 10, "not 10 wrong-answer lines")
+    check(game.count("\tOK\t") == 10, "not 10 right-answer lines")
+    check(game.count(r"\t[0-4] \+ [0-4] =") == 20, "not White-belt problems")
+    check(game.count("^SUMMARY$") == 1, "no summary")
+    check(game.count("^Right Answers\t\t: 10$") == 1, "summary row Right Answers")
+    check(game.stored_value_count() == 26,
+          f"the settings file holds {game.stored_value_count()} values, not 26")
+    check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
+    check(game.ini_value("GameLevel") == "1", "GameLevel changed")
+
+
+class TouchPlayer:
+    """Plays a match by the pad and taps on the game only, as white_match's driver."""
+
+    def __init__(self, game):
+        self.game = game
+
+    def key(self, name):
+        if name == "Enter":
+            self.game.pad("enter")
+        elif name == "Shift":
+            self.game.tap(NEUTRAL)  # a touch cuts a pause short, as a key does
+        else:
+            raise Failure(f"no touch for the key {name}")
+
+    def type_text(self, text):
+        for ch in text:
+            self.game.pad("minus" if ch == "-" else ch)
+
+    def __getattr__(self, name):
+        return getattr(self.game, name)
+
+
+def check_pad_layout(game, beside):
+    """The pad's keys are large and apart; the pad, the game and the parents' panel do not
+    overlap and lie inside the page; the pad stands beside the game, or below it."""
+    keys = game.js("""[...document.querySelectorAll('#pad button')].map((b) => {
+        const r = b.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; })""")
+    check(len(keys) == 14, f"{len(keys)} pad keys")
+    for left, top, right, bottom in keys:
+        check(right - left >= 48 and bottom - top >= 48, f"a key of {right - left} x {bottom - top}")
+    for i, a in enumerate(keys):
+        for b in keys[i + 1:]:
+            check(a[2] <= b[0] or b[2] <= a[0] or a[3] <= b[1] or b[3] <= a[1], "keys overlap")
+    page = game.js("[innerWidth, innerHeight]")
+    rects = {name: game.rect(sel) for name, sel in
+             (("canvas", "#canvas"), ("pad", "#pad"), ("parents", "#parents"))}
+    names = list(rects)
+    for i, a in enumerate(names):
+        r = rects[a]
+        check(r[0] >= -0.5 and r[1] >= -0.5 and r[2] <= page[0] + 0.5 and r[3] <= page[1] + 0.5,
+              f"the {a} is not whole in the page: {r} in {page}")
+        for b in names[i + 1:]:
+            q = rects[b]
+            check(r[2] <= q[0] + 0.5 or q[2] <= r[0] + 0.5 or r[3] <= q[1] + 0.5 or
+                  q[3] <= r[1] + 0.5, f"the {a} {r} and the {b} {q} overlap")
+    canvas, pad = rects["canvas"], rects["pad"]
+    if beside:
+        check(pad[0] >= canvas[2] - 0.5, f"the pad {pad} is not beside the game {canvas}")
+    else:
+        check(pad[1] >= canvas[3] - 0.5, f"the pad {pad} is not below the game {canvas}")
+    return rects
+
+
+def case_white_match_by_touch(url, shots):
+    """A tablet without keys: a whole White-belt match by taps on the game and the pad, the
+    name through the device's keyboard (its text field's input), not one key event."""
+    game = Game(url, shots, device=IPAD_LANDSCAPE, before_load=COUNT_KEYS)
+    try:
+        check(not game.pad_shown(), "the pad shows before any touch")
+        game.to_idle(close_about=lambda: game.tap(ABOUT_OK))
+        check(game.pad_shown(), "no pad after a touch")
+        check_pad_layout(game, beside=True)
+        game.shot("touch-idle-landscape")
+        # One tap is one click: SETUP opens the panel and it stays open.
+        idle = game.area(PLAY_RECT)
+        game.tap(SETUP)
+        game.wait(5, "a tap on SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+        time.sleep(1)
+        check(game.area(PLAY_RECT) != idle, "one tap on SETUP opened and closed the panel")
+        # The device's keyboard is asked for while the tap on the name box is handled.
+        game.js("""window.qzModeInTap = [];
+            window.addEventListener('touchstart', () => window.qzModeInTap.push(
+                document.getElementById('typing').inputMode));""")
+        game.tap(NAME_BOX_END)
+        check(game.js("qzModeInTap") == ["text"], f"the mode in the tap: {game.js('qzModeInTap')}")
+        check(game.focused() == "typing", f"the focus is on {game.focused()!r}")
+        for _ in range(8):
+            game.pad("delete")
+        game.browser.insert_text("Mira")
+        for box, digits, old in ((DAY_BOX_END, "5", 2), (MONTH_BOX_END, "3", 2),
+                                 (YEAR_BOX_END, "2019", 4)):
+            game.tap(box)
+            check(game.js("document.getElementById('typing').inputMode") == "none",
+                  "the device's keyboard is asked for a date box")
+            for _ in range(old):
+                game.pad("delete")
+            TouchPlayer(game).type_text(digits)
+        game.tap(WHITE_BELT_BUTTON)
+        time.sleep(0.5)
+        game.shot("touch-setup-landscape")
+        panel = game.area(PLAY_RECT)
+        game.tap(SETUP)
+        game.wait(5, "a tap on SETUP closes the panel", lambda: game.area(PLAY_RECT) != panel)
+        time.sleep(1)
+        enter_idle = game.area(ENTER_RECT)
+        play_white_match(TouchPlayer(game), enter_idle, lambda: game.shot("touch-match"))
+        check(game.js("qzKeyEvents") == 0, f"{game.js('qzKeyEvents')} key events")
+        game.tap(EXIT)
+        game.wait(15, "EXIT ends the game", lambda: game.js("quizendoPage.ended"))
+        game.js("Module.qzStorageSettled()")
+        game.load()
+        check_white_match_kept(game)
+        for name, value in (("CadetName", "Mira"), ("BDateDay", "5"), ("BDateMonth", "3"),
+                            ("BDateYear", "2019"), ("AutoSelect", "0")):
+            check(game.ini_value(name) == value, f"{name} is {game.ini_value(name)!r}")
+    finally:
+        game.close()
+
+
+def case_phone_held_upright(url, shots):
+    """A phone held upright: the parents' bar above, the game the page's width, the pad below
+    it; a real key hides the pad, the next touch brings it back; turned sideways, the pad
+    stands beside the game."""
+    game = Game(url, shots, device=PHONE_PORTRAIT)
+    try:
+        game.to_idle(close_about=lambda: game.tap(ABOUT_OK))
+        check(game.pad_shown(), "no pad after a touch")
+        game.wait(5, "the game drawn at the page's width", lambda: game.rect("#canvas")[2] -
+                  game.rect("#canvas")[0] >= 0.9 * 390)
+        rects = check_pad_layout(game, beside=False)
+        check(rects["parents"][3] <= rects["canvas"][1] + 0.5, "the parents' bar is not above")
+        game.shot("touch-idle-portrait")
+        # The parents' buttons are there to tap.
+        for button in ("#progress", "#download"):
+            left, top, right, bottom = game.rect(button)
+            check(game.js(f"document.elementFromPoint({(left + right) / 2}, {(top + bottom) / 2})"
+                          f" === document.querySelector('{button}')"),
+                  f"{button} cannot be reached")
+        game.key("Shift")
+        check(not game.pad_shown(), "a key press left the pad")
+        game.tap(NEUTRAL)
+        check(game.pad_shown(), "a touch did not bring the pad back")
+        game.browser.emulate_device(844, 390, 3)
+        game.wait(5, "the pad beside the game", lambda: game.rect("#pad")[0] >=
+                  game.rect("#canvas")[2] - 0.5)
+        check_pad_layout(game, beside=True)
+        game.shot("touch-idle-phone-landscape")
     finally:
         game.close()
 
