@@ -557,5 +557,33 @@
     });
   });
 
+  // The browser may clear a site's storage when it needs room, unless the site's storage is
+  // persistent; a browser grants that only after the page was used, so it is asked at the
+  // first touch, click or key. Where it is refused, the parents are told how to keep a copy.
+  function askToKeepStorage() {
+    window.removeEventListener('pointerdown', askToKeepStorage, true);
+    window.removeEventListener('keydown', askToKeepStorage, true);
+    if (!(navigator.storage && navigator.storage.persist)) return;
+    navigator.storage.persisted()
+        .then((kept) => kept || navigator.storage.persist())
+        .then((kept) => {
+          state.storagePersistent = kept;
+          $('may-clear').hidden = kept;
+        }, () => {});
+  }
+  window.addEventListener('pointerdown', askToKeepStorage, true);
+  window.addEventListener('keydown', askToKeepStorage, true);
+
+  // Installed, the game starts without a network: a service worker keeps its files. Browsers
+  // allow one only in a secure context (HTTPS, or this computer's own address); elsewhere the
+  // game plays as before and the page does not say it plays offline.
+  if (window.isSecureContext && navigator.serviceWorker) {
+    navigator.serviceWorker.register('sw.js').then(() => navigator.serviceWorker.ready)
+        .then(() => {
+          state.offlineReady = true;
+          $('offline').hidden = false;
+        }, (e) => remember('The game cannot be kept for offline play: ' + e.message));
+  }
+
   startGame();
 })();

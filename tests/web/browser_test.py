@@ -11,7 +11,10 @@ import http.server
 import json
 import os
 import re
+import shutil
+import subprocess
 import sys
+import tempfile
 import threading
 import time
 import traceback
@@ -19,6 +22,7 @@ import traceback
 import cdp
 from white_match import ENTER_RECT, PROBLEM_LINE, answer_wrong_then_right, play_white_match
 
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 LOG = "/data/qz.log"
 INI = "/data/config/Zorvex/quizendo.ini"
 WHITE_BELT = "[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n"
@@ -912,6 +916,123 @@ def case_page_opened_as_file(url, shots):
         check("served over HTTP" in text, f"message: {text!r}")
     finally:
         browser.close()
+
+
+def kept_caches(game):
+    return game.js("caches.keys()")
+
+
+def case_plays_offline(url, shots):
+    """Loaded once, the game starts again with its server gone, plays, and keeps its log."""
+    server = serve(os.path.abspath(sys.argv[1]))
+    game = Game(f"http://127.0.0.1:{server.server_address[1]}/index.html", shots)
+    try:
+        game.browser.wait_for("quizendoPage.offlineReady", 60, "the game kept for offline play")
+        check(game.js("!document.getElementById('offline').hidden"),
+              "the parents' panel does not say the game plays offline")
+        check(len(kept_caches(game)) == 1, f"caches: {kept_caches(game)}")
+        game.about_box_shown()
+        server.shutdown()
+        server.server_close()
+        game.reload()
+        game.to_idle()
+        game.shot("offline-idle")
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged offline", lambda: game.count(PROBLEM_LINE) >= 1)
+        check(game.js("fetch('quizendo-report.wasm').then((r) => r.ok)"),
+              "the report is not there offline")
+        game.reload()
+        check(game.count(PROBLEM_LINE) == 1, f"{game.count(PROBLEM_LINE)} problem lines after "
+              "a reload offline, not 1")
+    finally:
+        game.close()
+        server.server_close()
+
+
+def case_new_build_replaces_the_cache(url, shots):
+    """A new build is kept under a new cache name that replaces the old cache whole, once no
+    page of the old build is open; the page then comes from the new build."""
+    source = os.path.abspath(sys.argv[1])
+    folder = tempfile.mkdtemp(prefix="qz-build-")
+    worker = open(os.path.join(source, "sw.js"), encoding="utf-8").read()
+    files = json.loads("[" + re.search(r"const FILES = \[(.*)\];", worker).group(1) + "]")
+    for name in files + ["sw.js"]:
+        shutil.copy(os.path.join(source, name), folder)
+    server = serve(folder)
+    game = Game(f"http://127.0.0.1:{server.server_address[1]}/index.html", shots)
+    try:
+        game.browser.wait_for("quizendoPage.offlineReady", 60, "the game kept for offline play")
+        old = kept_caches(game)
+        check(len(old) == 1, f"caches: {old}")
+        game.reload()  # now a page of the old build, from its cache
+        check(game.js("navigator.serviceWorker.controller !== null"), "the page is not kept")
+        # The new build: one file changed, its service worker made again.
+        with open(os.path.join(folder, "page.css"), "a", encoding="utf-8") as f:
+            f.write("#stage { --new-build: 1; }\n")
+        subprocess.run([sys.executable, os.path.join(ROOT, "tools", "web", "service-worker.py"),
+                        os.path.join(ROOT, "web", "sw.js.in"), os.path.join(folder, "sw.js"),
+                        folder, *files], check=True)
+        new_build = "getComputedStyle(stage).getPropertyValue('--new-build').trim() === '1'"
+        # The browser looks for a new service worker now and then; the test asks at once. The
+        # new build is fetched beside the old one and waits while a page of the old one is open.
+        game.js("navigator.serviceWorker.getRegistration().then((r) => r.update())")
+        game.browser.wait_for("navigator.serviceWorker.getRegistration().then((r) => "
+                              "!!r.waiting)", 60, "the new build fetched")
+        check(kept_caches(game)[0] == old[0] and len(kept_caches(game)) == 2,
+              f"caches while the old build runs: {kept_caches(game)}")
+        check(not game.js(new_build), "the open page took a file of the new build")
+        deadline = time.monotonic() + 60
+        while True:
+            game.browser.close_page()
+            time.sleep(0.5)
+            game.browser.open_page()
+            game.load()
+            caches = kept_caches(game)
+            if caches != old and len(caches) == 1 and game.js(new_build):
+                break
+            check(not game.js(new_build) or caches != old, "the new page came from the old cache")
+            check(time.monotonic() < deadline, f"the new build did not take over: {caches} " +
+                  repr(game.js("navigator.serviceWorker.getRegistration().then((r) => "
+                               "[!!r.active, !!r.waiting, !!r.installing])")))
+            time.sleep(1)
+        check(caches[0].startswith("quizendo-") and caches[0] != old[0],
+              f"the caches {old} became {caches}")
+    finally:
+        game.close()
+        server.shutdown()
+        server.server_close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def case_storage_kept_or_download_offered(url, shots):
+    """After the first gesture the page asks that its storage be kept; where the browser
+    refuses, the parents' panel says the progress may be cleared and points to the log."""
+    for granted in (False, True):
+        answer = "true" if granted else "false"
+        game = Game(url, shots, before_load=f"""
+            window.qzPersistAsked = 0;
+            navigator.storage.persisted = () => Promise.resolve(false);
+            navigator.storage.persist = () => {{ window.qzPersistAsked++;
+                                                return Promise.resolve({answer}); }};""")
+        shown = "!document.getElementById('may-clear').hidden"
+        try:
+            game.about_box_shown()
+            check(game.js("qzPersistAsked") == 0, "asked before any gesture")
+            game.key("Escape")
+            game.wait(5, "the page asks to keep its storage", lambda: game.js("qzPersistAsked"))
+            time.sleep(0.3)
+            check(game.js(shown) != granted, f"the warning with storage kept={granted}")
+            if not granted:
+                text = game.js("document.getElementById('may-clear').textContent")
+                check('"Download log"' in text, f"the warning says {text!r}")
+                game.shot("storage-may-be-cleared")
+            game.key("Enter")
+            check(game.js("qzPersistAsked") == 1, "asked more than once")
+        finally:
+            game.close()
 
 
 CASES = {name[5:]: fn for name, fn in globals().items() if name.startswith("case_")}
