@@ -435,6 +435,30 @@ def case_phone_held_upright(url, shots):
             check(game.js(f"document.elementFromPoint({(left + right) / 2}, {(top + bottom) / 2})"
                           f" === document.querySelector('{button}')"),
                   f"{button} cannot be reached")
+        # A key counts once when its finger lifts on it: held long, it does not repeat; slid
+        # off, it gives nothing; a second finger down meanwhile gives nothing either.
+        # (The first call of the game's function puts the function itself in its place: a
+        # call with no key first, so that what records the keys stays in place.)
+        game.js("Module._qz_web_pad_key(0); window.qzPadKeys = []; Module._qz_web_pad_key ="
+                " ((give) => (key) => { qzPadKeys.push(key); give(key); })"
+                "(Module._qz_web_pad_key)")
+
+        def centre(label):
+            left, top, right, bottom = game.rect(f'#pad [aria-label="{label}"]')
+            return (left + right) / 2, (top + bottom) / 2
+        seven, eight = centre("7"), centre("8")
+        game.browser.touch([seven], "touchStart")
+        time.sleep(1.5)
+        game.browser.touch([], "touchEnd")
+        game.browser.touch([seven], "touchStart")
+        game.browser.touch([eight], "touchMove")
+        game.browser.touch([], "touchEnd")
+        game.browser.touch([seven], "touchStart")
+        game.browser.touch([seven, eight], "touchStart")
+        game.browser.touch([seven], "touchEnd")
+        game.browser.touch([], "touchEnd")
+        time.sleep(0.5)  # a touch is answered before the page has handled it
+        check(game.js("qzPadKeys") == [55, 55], f"the pad gave {game.js('qzPadKeys')}")
         game.key("Shift")
         check(not game.pad_shown(), "a key press left the pad")
         game.tap(NEUTRAL)
@@ -1005,6 +1029,37 @@ def case_new_build_replaces_the_cache(url, shots):
         server.shutdown()
         server.server_close()
         shutil.rmtree(folder, ignore_errors=True)
+
+
+def case_not_kept_without_a_secure_address(url, shots):
+    """Served over plain HTTP to another computer, the browser allows no service worker: the
+    game still plays, and the page does not say it plays offline."""
+    address = next((a for a in subprocess.run(["hostname", "-I"], capture_output=True,
+                                              text=True).stdout.split()
+                    if re.fullmatch(r"[0-9.]+", a) and not a.startswith("127.")), None)
+    if address is None:
+        print("SKIP not_kept_without_a_secure_address: no address but this computer's own")
+        return
+    handler = functools.partial(QuietHandler, directory=os.path.abspath(sys.argv[1]))
+    server = http.server.ThreadingHTTPServer((address, 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    game = Game(f"http://{address}:{server.server_address[1]}/index.html", shots)
+    try:
+        game.to_idle()
+        check(not game.js("window.isSecureContext"), "the address counts as secure")
+        check(game.js("document.getElementById('offline').hidden"),
+              "the page says the game plays offline")
+        check(game.js("navigator.serviceWorker === undefined || "
+                      "navigator.serviceWorker.controller === null"), "a service worker runs")
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+    finally:
+        game.close()
+        server.shutdown()
+        server.server_close()
 
 
 def case_storage_kept_or_download_offered(url, shots):
