@@ -468,6 +468,36 @@ def case_phone_held_upright(url, shots):
                   game.rect("#canvas")[2] - 0.5)
         check_pad_layout(game, beside=True)
         game.shot("touch-idle-phone-landscape")
+        # Upright again, one answer and the match given up: the report fits the phone's width.
+        game.browser.emulate_device(*PHONE_PORTRAIT)
+        game.wait(5, "the pad below the game", lambda: game.rect("#pad")[1] >=
+                  game.rect("#canvas")[3] - 0.5)
+        player = TouchPlayer(game)
+        player.key("Enter")
+        time.sleep(1)
+        player.key("Shift")
+        player.type_text("1")
+        player.key("Enter")
+        game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+        deadline = time.monotonic() + 30
+        while game.js("Module.qzMatchRunning"):
+            check(time.monotonic() < deadline, "the match was not given up")
+            game.tap(EXIT)  # cuts the pause, or asks the quit question
+            time.sleep(1)
+            player.key("Enter")
+            time.sleep(1)
+        left, top, right, bottom = game.rect("#progress")
+        game.browser.tap((left + right) / 2, (top + bottom) / 2)
+        game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
+        game.wait(10, "the report drawn", lambda: game.js(
+            "(() => { const d = document.getElementById('report-frame').contentDocument;"
+            " return d && d.querySelector('svg') !== null; })()"))
+        widths = game.js("(() => { const d = document.getElementById('report-frame')"
+                         ".contentDocument.documentElement; return [d.scrollWidth, d.clientWidth,"
+                         " innerWidth]; })()")
+        game.shot("report-portrait")
+        check(widths[0] <= widths[1] <= widths[2], f"the report is {widths[0]} pixels wide in a "
+              f"frame of {widths[1]} in a page of {widths[2]}")
     finally:
         game.close()
 
