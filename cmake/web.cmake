@@ -104,10 +104,40 @@ target_link_options(quizendo-report PRIVATE ${QZ_WEB_FLAGS} -sMODULARIZE=1
   -sEXPORT_NAME=QuizendoReport -sINVOKE_RUN=0 -sEXIT_RUNTIME=1 -sALLOW_MEMORY_GROWTH=1
   -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS,callMain)
 
-# The page itself.
-foreach(page index.html page.js page.css)
+# The page itself, and what makes it an app the browser can install.
+set(QZ_WEB_PAGE_FILES index.html page.js page.css manifest.webmanifest)
+foreach(page ${QZ_WEB_PAGE_FILES})
   configure_file(${CMAKE_SOURCE_DIR}/web/${page} ${CMAKE_BINARY_DIR}/${page} COPYONLY)
 endforeach()
+
+# The app's icons, drawn from the game's icon source as the desktop icons are.
+find_program(QZ_RSVG_CONVERT rsvg-convert)
+if(NOT QZ_RSVG_CONVERT)
+  message(FATAL_ERROR "rsvg-convert is missing: run tools/deps.sh (package librsvg2-bin)")
+endif()
+set(QZ_WEB_ICONS)
+foreach(size 192 512)
+  set(icon ${CMAKE_BINARY_DIR}/icon-${size}.png)
+  add_custom_command(OUTPUT ${icon}
+    COMMAND ${QZ_RSVG_CONVERT} --format=png --width=${size} --height=${size}
+      --output=${icon} ${CMAKE_SOURCE_DIR}/assets/src/icon.svg
+    DEPENDS ${CMAKE_SOURCE_DIR}/assets/src/icon.svg VERBATIM)
+  list(APPEND QZ_WEB_ICONS ${icon})
+endforeach()
+
+# The service worker keeps every file the game needs, under a version made from them all.
+set(QZ_WEB_KEPT ${QZ_WEB_PAGE_FILES} icon-192.png icon-512.png quizendo.js quizendo.wasm
+  quizendo.data quizendo-report.js quizendo-report.wasm)
+set(QZ_WEB_KEPT_PATHS)
+foreach(file ${QZ_WEB_PAGE_FILES})
+  list(APPEND QZ_WEB_KEPT_PATHS ${CMAKE_BINARY_DIR}/${file})
+endforeach()
+add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/sw.js
+  COMMAND ${QZ_FONT_PYTHON} ${CMAKE_SOURCE_DIR}/tools/web/service-worker.py
+    ${CMAKE_SOURCE_DIR}/web/sw.js.in ${CMAKE_BINARY_DIR}/sw.js ${CMAKE_BINARY_DIR} ${QZ_WEB_KEPT}
+  DEPENDS ${CMAKE_SOURCE_DIR}/web/sw.js.in ${CMAKE_SOURCE_DIR}/tools/web/service-worker.py
+    ${QZ_WEB_KEPT_PATHS} ${QZ_WEB_ICONS} quizendo quizendo-report VERBATIM)
+add_custom_target(quizendo_web_app ALL DEPENDS ${CMAKE_BINARY_DIR}/sw.js)
 
 # The page played in headless Chromium (tests/web): run with ctest --test-dir build-web.
 enable_testing()

@@ -62,17 +62,21 @@
     const shrink = Math.min(1, roomWidth() * ratio / width, roomHeight() * ratio / height);
     canvas.style.width = (width * shrink / ratio) + 'px';
     canvas.style.height = (height * shrink / ratio) + 'px';
+    canvas.classList.toggle('shrunk', shrink < 1);
     $('loading').hidden = true;
     canvas.hidden = false;
   }
-  window.addEventListener('resize', () => {
+  function roomChanged() {
     if (drawn) fitCanvas(drawn.width, drawn.height);
     // The game picks the whole scale that now fits, and calls fitCanvas with its new size.
     if (window.Module) {
       window.Module.qzRoomChanged = true;
       if (window.Module.qzEventWake) window.Module.qzEventWake();
     }
-  });
+  }
+  window.addEventListener('resize', roomChanged);
+  // The room also changes when the number pad comes or goes, and when a device turns.
+  if (window.ResizeObserver) new ResizeObserver(roomChanged).observe(stage);
 
   function showBox(caption, text, icon) {
     return new Promise((resolve) => {
@@ -104,6 +108,25 @@
   // help, Tab does not leave the game, Backspace does not go back. While a box is open the
   // keys are the box's, and elsewhere in the page (the parents' buttons, the skip link) they
   // are the page's: they never reach the game.
+  // The number pad, for screens without keys: it comes with the first touch and goes with the
+  // next press of a real key (not one of the device's own keyboard, open for a name).
+  const pad = $('pad');
+  let textEntry = 0;  // what the game's focused box takes: 0 nothing, 1 digits, 2 text
+  function showPad(show) {
+    if (pad.hidden === !show) return;
+    pad.hidden = !show;
+    roomChanged();
+  }
+  // It comes as the first touch ends: that touch acts where it lands, before the game moves
+  // aside for the pad.
+  window.addEventListener('pointerup', (e) => {
+    if (e.pointerType === 'touch' || e.pointerType === 'pen') showPad(true);
+  }, true);
+  window.addEventListener('keydown', (e) => {
+    if (e.isTrusted && !e.isComposing && e.key !== 'Unidentified' && textEntry !== 2)
+      showPad(false);
+  }, true);
+
   const gameKeys = new Set(['F1', 'Tab', 'Backspace', 'Escape', 'Enter', 'ArrowLeft',
                             'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End']);
   window.addEventListener('keydown', (e) => {
@@ -160,6 +183,67 @@
   canvas.addEventListener('mousedown', (e) => {
     e.preventDefault();  // the focus stays with the game's keyboard
     typing.focus();
+  });
+  // A touch on the game gives no mouse events (SDL takes the touch itself): the game's keyboard
+  // takes the focus here.
+  canvas.addEventListener('pointerdown', (e) => {
+    if (e.pointerType !== 'mouse') typing.focus({preventScroll: true});
+  });
+
+  // The game says what its focused box takes. For text (the name) the device's own keyboard
+  // opens: the game hears a tap while the page handles it, so the focus given here is given
+  // inside the tap's own handler, as a phone requires. Digits come from the pad.
+  function takeTextEntry(entry) {
+    textEntry = entry;
+    const mode = entry === 2 ? 'text' : 'none';
+    if (typing.inputMode === mode) return;
+    typing.inputMode = mode;
+    if (!pad.hidden && document.activeElement === typing) {
+      // The device's keyboard follows the mode only when the field gets the focus anew.
+      typing.blur();
+      typing.focus({preventScroll: true});
+    }
+  }
+
+  // A pad key gives the game what the same key of a keyboard gives; while a box of the page
+  // is open, the box takes it as it takes a key.
+  const padCodes = {Backspace: 8, Enter: 13};
+  function padPress(key) {
+    if (!$('report').hidden) return;
+    if (state.boxOpen) {
+      if (key === 'Enter') state.closeBox();
+      return;
+    }
+    if (!gameTakesInput() || !Module._qz_web_pad_key) return;
+    if (document.activeElement !== typing) typing.focus({preventScroll: true});
+    Module._qz_web_pad_key(padCodes[key] || key.charCodeAt(0));
+  }
+  // A key counts when the finger lifts on it: one press, never repeated, none when the finger
+  // slid off it, and none from a second finger while one is down.
+  let held = null;
+  pad.addEventListener('pointerdown', (e) => {
+    e.preventDefault();  // the focus stays with the game's keyboard; no mouse events follow
+    const button = e.target.closest('button');
+    if (!button || held) return;
+    held = {id: e.pointerId, button};
+    button.classList.add('pressed');
+  });
+  function release(e, counts) {
+    if (!held || e.pointerId !== held.id) return;
+    const button = held.button;
+    held = null;
+    button.classList.remove('pressed');
+    const r = button.getBoundingClientRect();
+    if (counts && e.clientX >= r.left && e.clientX <= r.right && e.clientY >= r.top &&
+        e.clientY <= r.bottom)
+      padPress(button.dataset.key);
+  }
+  window.addEventListener('pointerup', (e) => release(e, true), true);
+  window.addEventListener('pointercancel', (e) => release(e, false), true);
+  // A key pressed without a pointer: by a screen reader, or by a keyboard on a focused key.
+  pad.addEventListener('click', (e) => {
+    const button = e.target.closest('button');
+    if (button && e.detail === 0) padPress(button.dataset.key);
   });
   $('skip').addEventListener('click', (e) => {
     e.preventDefault();
@@ -279,6 +363,7 @@
       qzShowMessageBox: showBox,
       qzLeft: markRunClosed,
       qzGlyphMissing: glyphMissing,
+      qzTextEntry: takeTextEntry,
       qzMatchRunningChanged: (running) => {
         if (!running) $('after-match').hidden = true;
       },
@@ -471,6 +556,34 @@
       startGame();
     });
   });
+
+  // The browser may clear a site's storage when it needs room, unless the site's storage is
+  // persistent; a browser grants that only after the page was used, so it is asked at the
+  // first touch, click or key. Where it is refused, the parents are told how to keep a copy.
+  function askToKeepStorage() {
+    window.removeEventListener('pointerdown', askToKeepStorage, true);
+    window.removeEventListener('keydown', askToKeepStorage, true);
+    if (!(navigator.storage && navigator.storage.persist)) return;
+    navigator.storage.persisted()
+        .then((kept) => kept || navigator.storage.persist())
+        .then((kept) => {
+          state.storagePersistent = kept;
+          $('may-clear').hidden = kept;
+        }, () => {});
+  }
+  window.addEventListener('pointerdown', askToKeepStorage, true);
+  window.addEventListener('keydown', askToKeepStorage, true);
+
+  // Installed, the game starts without a network: a service worker keeps its files. Browsers
+  // allow one only in a secure context (HTTPS, or this computer's own address); elsewhere the
+  // game plays as before and the page does not say it plays offline.
+  if (window.isSecureContext && navigator.serviceWorker) {
+    navigator.serviceWorker.register('sw.js').then(() => navigator.serviceWorker.ready)
+        .then(() => {
+          state.offlineReady = true;
+          $('offline').hidden = false;
+        }, (e) => remember('The game cannot be kept for offline play: ' + e.message));
+  }
 
   startGame();
 })();

@@ -24,6 +24,10 @@ class NativeWindow {
   virtual void Raise() = 0;
 };
 
+// What the box with the keyboard focus takes: nothing (no box has it), digits only, or any
+// text.
+enum class TextEntry { kNone, kDigits, kText };
+
 class WindowSystem {
  public:
   virtual ~WindowSystem() = default;
@@ -37,6 +41,10 @@ class WindowSystem {
   // Told when a match begins (its Get Ready) and when it ends: the page around the game in a
   // browser keeps its own views from covering a running clock. Nothing else needs it.
   virtual void NoteMatchRunning(bool /*running*/) {}
+  // Told when a box that takes typed text gets or loses the keyboard focus: a page on a
+  // device without keys opens the device's own keyboard for text and gives digits from a pad
+  // of its own. Nothing else needs it.
+  virtual void NoteTextEntry(TextEntry /*entry*/) {}
 };
 
 }  // namespace qz

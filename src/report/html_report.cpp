@@ -52,7 +52,7 @@ section.cadet>h2{margin:0 0 8px;font-size:26px}
 .stat{background:#f7f9fc;border:1px solid var(--line);border-radius:10px;padding:10px 14px}
 .stat b{display:block;font-size:24px}
 .stat span{color:var(--muted);font-size:14px}
-.charts{display:grid;grid-template-columns:repeat(auto-fit,minmax(460px,1fr));gap:16px;align-items:start}
+.charts{display:grid;grid-template-columns:repeat(auto-fit,minmax(min(460px,100%),1fr));gap:16px;align-items:start}
 figure{margin:0;background:#fff;border:1px solid var(--line);border-radius:10px;padding:12px}
 .charts>.column{display:flex;flex-direction:column;gap:16px;min-width:0}
 figcaption{font-weight:600;margin-bottom:4px}
@@ -63,12 +63,13 @@ table{border-collapse:collapse;width:100%;font-size:15px}
 th,td{text-align:right;padding:4px 10px;border-bottom:1px solid var(--line)}
 th:first-child,td:first-child{text-align:left}
 thead th{background:#f7f9fc}
-.facts{display:grid;grid-template-columns:repeat(auto-fit,minmax(460px,1fr));gap:16px;margin-top:16px}
+.facts{display:grid;grid-template-columns:repeat(auto-fit,minmax(min(460px,100%),1fr));gap:16px;margin-top:16px}
 details{margin-top:16px}
 summary{cursor:pointer;font-weight:600}
 .notice{background:#fff7e6;border:1px solid #f0c36d;border-radius:10px;padding:12px 16px;margin:16px 0}
 .notice code{background:#fff;border:1px solid var(--line);padding:0 4px;border-radius:4px;white-space:pre-wrap;word-break:break-all}
 .empty{color:var(--muted)}
+@media (max-width:600px){header.page{padding:16px}main{padding:8px 8px 32px}section.cadet{padding:14px 12px}th,td{padding:4px 6px}figure,details{overflow-x:auto}}
 )css";
 
 std::string Percent(double share) {

@@ -20,6 +20,8 @@ class AnswerEdit : public EditBox {
 
  protected:
   void OnChar(char32_t c) override;
+  // A number: digits, the minus sign and the decimal point.
+  TextEntry Entry() const override { return TextEntry::kDigits; }
 };
 
 }  // namespace qz

@@ -10,6 +10,7 @@
 #include "platform/event.h"
 #include "platform/font.h"
 #include "platform/geometry.h"
+#include "platform/window_system.h"
 #include "ui/dialog_template.h"
 
 namespace qz {
@@ -47,6 +48,8 @@ class ControlOwner {
   // Picture by name; nothing when the picture is missing or unreadable.
   virtual const Bitmap* FindPicture(const std::string& name) = 0;
   virtual std::string ClipboardText() = 0;
+  // The focused box takes `entry` (TextEntry::kNone: the box lost the focus).
+  virtual void NoteTextEntry(TextEntry /*entry*/) {}
   // Output pixels per logical pixel of the window's canvas.
   virtual int Scale() = 0;
   // The font for controls that were given none; may be nothing.

@@ -245,14 +245,22 @@ void EditBox::OnChar(char32_t c) {
   ReplaceSel(std::u32string(1, c));
 }
 
+TextEntry EditBox::Entry() const {
+  return HasStyle(kStyleNumber) ? TextEntry::kDigits : TextEntry::kText;
+}
+
 void EditBox::OnSetFocus() {
   Invalidate();
+  if (m_pOwner != nullptr)
+    m_pOwner->NoteTextEntry(Entry());
   Notify(kEnSetFocus);
 }
 
 void EditBox::OnKillFocus() {
   m_bDragging = false;
   Invalidate();
+  if (m_pOwner != nullptr)
+    m_pOwner->NoteTextEntry(TextEntry::kNone);
   Notify(kEnKillFocus);
 }
 

@@ -48,6 +48,8 @@ class EditBox : public Control {
   // One typed character. The base inserts printable characters (digits only with the number
   // style); a subclass filters before passing a character on.
   virtual void OnChar(char32_t c);
+  // What typing into the box can add: digits only for the number style.
+  virtual TextEntry Entry() const;
   const std::u32string& Chars() const { return m_text; }
 
  private:

@@ -367,6 +367,10 @@ std::string Panel::ClipboardText() {
   return m_platform.windows.ClipboardText();
 }
 
+void Panel::NoteTextEntry(TextEntry entry) {
+  m_platform.windows.NoteTextEntry(entry);
+}
+
 int Panel::Scale() {
   return m_platform.windows.Scale();
 }

@@ -108,6 +108,7 @@ class Panel : public ControlOwner {
   void PresentNow() override;
   const Bitmap* FindPicture(const std::string& name) override;
   std::string ClipboardText() override;
+  void NoteTextEntry(TextEntry entry) override;
   int Scale() override;
   Font* DefaultFont() override;
   void SetFocus(Control* control) override;

@@ -72,6 +72,11 @@ class AnswerBox : public ::testing::Test {
   AnswerEdit box;
 };
 
+TEST_F(AnswerBox, TakesANumberFromTheKeyboard) {
+  box.OnSetFocus();
+  EXPECT_EQ(std::vector<TextEntry>{TextEntry::kDigits}, owner.entries);
+}
+
 TEST_F(AnswerBox, TypingKeepsOnlyANumber) {
   box.OnText("-1a2.3.4x");
   EXPECT_EQ("-12.34", box.GetText());

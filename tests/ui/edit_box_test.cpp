@@ -140,11 +140,17 @@ TEST_F(Edit, PasswordShowsMaskCharacters) {
   EXPECT_EQ("1234", secret.GetText());
 }
 
-TEST_F(Edit, FocusIsReported) {
+TEST_F(Edit, FocusIsReportedWithWhatTheBoxTakes) {
+  EditBox day;
+  day.ApplyTemplate(Line(1043, "edit", "", 0, 0, 15, 8, kStyleNumber), &owner);
   edit.OnSetFocus();
   edit.OnKillFocus();
-  const std::vector<std::pair<int, int>> expected = {{1042, kEnSetFocus}, {1042, kEnKillFocus}};
+  day.OnSetFocus();
+  const std::vector<std::pair<int, int>> expected = {
+      {1042, kEnSetFocus}, {1042, kEnKillFocus}, {1043, kEnSetFocus}};
   EXPECT_EQ(expected, owner.commands);
+  const std::vector<TextEntry> entries = {TextEntry::kText, TextEntry::kNone, TextEntry::kDigits};
+  EXPECT_EQ(entries, owner.entries);
 }
 
 }  // namespace

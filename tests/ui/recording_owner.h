@@ -22,6 +22,7 @@ class RecordingOwner : public ControlOwner {
     return it == pictures.end() ? nullptr : &it->second;
   }
   std::string ClipboardText() override { return clipboard; }
+  void NoteTextEntry(TextEntry entry) override { entries.push_back(entry); }
   int Scale() override { return 1; }
   Font* DefaultFont() override { return nullptr; }
   void SetFocus(Control* control) override { focus = control; }
@@ -42,6 +43,7 @@ class RecordingOwner : public ControlOwner {
   std::map<std::string, Bitmap> pictures;
   std::string clipboard;
   Control* focus = nullptr;
+  std::vector<TextEntry> entries;
   int invalidations = 0;
   int presents = 0;
 };

@@ -11,7 +11,10 @@ import http.server
 import json
 import os
 import re
+import shutil
+import subprocess
 import sys
+import tempfile
 import threading
 import time
 import traceback
@@ -19,6 +22,7 @@ import traceback
 import cdp
 from white_match import ENTER_RECT, PROBLEM_LINE, answer_wrong_then_right, play_white_match
 
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 LOG = "/data/qz.log"
 INI = "/data/config/Zorvex/quizendo.ini"
 WHITE_BELT = "[1.01]\nAutoSelect=0\nCustomSettins=0\nGameLevel=1\n"
@@ -29,6 +33,26 @@ SETUP = (73, 368)
 NAME_BOX = (522, 128)
 YELLOW_BELT = (265, 257)
 SUBTRACTION = (132, 128)
+WHITE_BELT_BUTTON = (245, 257)
+EXIT = (566, 368)
+# The About box's OK mark (the box lies centred over the main window).
+ABOUT_OK = (530, 290)
+# Near the right end of the boxes, so that the caret goes after their text.
+NAME_BOX_END = (604, 128)
+DAY_BOX_END = (463, 160)
+MONTH_BOX_END = (511, 160)
+YEAR_BOX_END = (604, 160)
+# Black play area where no control lies: a touch there only cuts a pause short.
+NEUTRAL = (200, 275)
+# Devices by touch: CSS width and height, device pixel ratio.
+IPAD_LANDSCAPE = (1024, 768, 2)
+PHONE_PORTRAIT = (390, 844, 3)
+# Counts the real key presses the page gets; a touch-only case expects none.
+COUNT_KEYS = """
+window.qzKeyEvents = 0;
+for (const type of ['keydown', 'keyup', 'keypress'])
+  window.addEventListener(type, (e) => { if (e.isTrusted) window.qzKeyEvents++; }, true);
+"""
 
 
 class Failure(Exception):
@@ -55,11 +79,13 @@ def serve(folder):
 class Game:
     """The page in one browser, with helpers that read the game's files and canvas."""
 
-    def __init__(self, url, shots, browser_args=(), before_load=None, mute=True):
+    def __init__(self, url, shots, browser_args=(), before_load=None, mute=True, device=None):
         self.url = url
         self.shots = shots
         self.browser = cdp.Browser(extra_args=browser_args, mute=mute)
         self.browser.open_page()
+        if device:
+            self.browser.emulate_device(*device)
         if before_load:
             self.browser.send("Page.addScriptToEvaluateOnNewDocument", {"source": before_load})
         self.load()
@@ -162,6 +188,29 @@ class Game:
         self.browser.click(left + (x + 0.5) * s, top + (y + 0.5) * s)
         time.sleep(0.2)
 
+    def tap(self, point):
+        """A finger on the canvas at a logical point, lifted at once."""
+        x, y = point
+        left, top, s = self.js("""(() => {
+            const c = document.getElementById('canvas'), r = c.getBoundingClientRect();
+            return [r.left, r.top, r.width / 640];
+        })()""")
+        self.browser.tap(left + (x + 0.5) * s, top + (y + 0.5) * s)
+        time.sleep(0.2)
+
+    def rect(self, selector):
+        """An element's rectangle in CSS pixels: [left, top, right, bottom]."""
+        return self.js(f"""(() => {{ const r = document.querySelector({json.dumps(selector)})
+            .getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; }})()""")
+
+    def pad(self, label):
+        """A tap on the number pad's key named `label`."""
+        left, top, right, bottom = self.rect(f'#pad [aria-label="{label}"]')
+        self.browser.tap((left + right) / 2, (top + bottom) / 2)
+
+    def pad_shown(self):
+        return self.js("!document.getElementById('pad').hidden")
+
     def key(self, name):
         codes = {"Escape": 27, "Enter": 13, "Tab": 9, "F1": 112, "Backspace": 8, "Shift": 16}
         self.browser.key(name, name if name != "Shift" else "ShiftLeft", codes[name])
@@ -184,10 +233,14 @@ class Game:
     def about_box_shown(self):
         self.wait(20, "the About box is drawn", lambda: self.lit() > 1000)
 
-    def to_idle(self):
-        """Closes the About box with Escape and waits out the title picture."""
+    def to_idle(self, close_about=None):
+        """Closes the About box (with Escape unless told how) and waits out the title
+        picture."""
         self.about_box_shown()
-        self.key("Escape")
+        if close_about:
+            close_about()
+        else:
+            self.key("Escape")
         self.wait(15, "the session header", lambda: self.count(r", age [0-9]+ years") >= 1)
         time.sleep(0.5)
         title = self.area(PLAY_RECT)
@@ -234,17 +287,217 @@ def case_about_box_match_and_reload(url, shots):
         game.shot("left")
         # Everything written is in the browser's storage: the next visit finds it.
         game.load()
-        check(game.count(PROBLEM_LINE) == 20,
-              f"{game.count(PROBLEM_LINE)} problem lines, not 20")
-        check(game.count(r"=99 \([0-9]+\)\t\t") == 10, "not 10 wrong-answer lines")
-        check(game.count("\tOK\t") == 10, "not 10 right-answer lines")
-        check(game.count(r"\t[0-4] \+ [0-4] =") == 20, "not White-belt problems")
-        check(game.count("^SUMMARY$") == 1, "no summary")
-        check(game.count("^Right Answers\t\t: 10$") == 1, "summary row Right Answers")
-        check(game.stored_value_count() == 26,
-              f"the settings file holds {game.stored_value_count()} values, not 26")
-        check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
-        check(game.ini_value("GameLevel") == "1", "GameLevel changed")
+        check_white_match_kept(game)
+    finally:
+        game.close()
+
+
+def check_white_match_kept(game):
+    """The log and settings of one White-belt match, each problem answered wrong, then right."""
+    check(game.count(PROBLEM_LINE) == 20,
+          f"{game.count(PROBLEM_LINE)} problem lines, not 20")
+    check(game.count(r"=99 \([0-9]+\)\t\t") == 10, "not 10 wrong-answer lines")
+    check(game.count("\tOK\t") == 10, "not 10 right-answer lines")
+    check(game.count(r"\t[0-4] \+ [0-4] =") == 20, "not White-belt problems")
+    check(game.count("^SUMMARY$") == 1, "no summary")
+    check(game.count("^Right Answers\t\t: 10$") == 1, "summary row Right Answers")
+    check(game.stored_value_count() == 26,
+          f"the settings file holds {game.stored_value_count()} values, not 26")
+    check(int(game.ini_value("OldHiScore") or 0) > 0, "OldHiScore was not raised")
+    check(game.ini_value("GameLevel") == "1", "GameLevel changed")
+
+
+class TouchPlayer:
+    """Plays a match by the pad and taps on the game only, as white_match's driver."""
+
+    def __init__(self, game):
+        self.game = game
+
+    def key(self, name):
+        if name == "Enter":
+            self.game.pad("enter")
+        elif name == "Shift":
+            self.game.tap(NEUTRAL)  # a touch cuts a pause short, as a key does
+        else:
+            raise Failure(f"no touch for the key {name}")
+
+    def type_text(self, text):
+        for ch in text:
+            self.game.pad("minus" if ch == "-" else ch)
+
+    def __getattr__(self, name):
+        return getattr(self.game, name)
+
+
+def check_pad_layout(game, beside):
+    """The pad's keys are large and apart; the pad, the game and the parents' panel do not
+    overlap and lie inside the page; the pad stands beside the game, or below it."""
+    keys = game.js("""[...document.querySelectorAll('#pad button')].map((b) => {
+        const r = b.getBoundingClientRect(); return [r.left, r.top, r.right, r.bottom]; })""")
+    check(len(keys) == 14, f"{len(keys)} pad keys")
+    for left, top, right, bottom in keys:
+        check(right - left >= 48 and bottom - top >= 48, f"a key of {right - left} x {bottom - top}")
+    for i, a in enumerate(keys):
+        for b in keys[i + 1:]:
+            check(a[2] <= b[0] or b[2] <= a[0] or a[3] <= b[1] or b[3] <= a[1], "keys overlap")
+    page = game.js("[innerWidth, innerHeight]")
+    rects = {name: game.rect(sel) for name, sel in
+             (("canvas", "#canvas"), ("pad", "#pad"), ("parents", "#parents"))}
+    names = list(rects)
+    for i, a in enumerate(names):
+        r = rects[a]
+        check(r[0] >= -0.5 and r[1] >= -0.5 and r[2] <= page[0] + 0.5 and r[3] <= page[1] + 0.5,
+              f"the {a} is not whole in the page: {r} in {page}")
+        for b in names[i + 1:]:
+            q = rects[b]
+            check(r[2] <= q[0] + 0.5 or q[2] <= r[0] + 0.5 or r[3] <= q[1] + 0.5 or
+                  q[3] <= r[1] + 0.5, f"the {a} {r} and the {b} {q} overlap")
+    canvas, pad = rects["canvas"], rects["pad"]
+    if beside:
+        check(pad[0] >= canvas[2] - 0.5, f"the pad {pad} is not beside the game {canvas}")
+    else:
+        check(pad[1] >= canvas[3] - 0.5, f"the pad {pad} is not below the game {canvas}")
+    return rects
+
+
+def case_white_match_by_touch(url, shots):
+    """A tablet without keys: a whole White-belt match by taps on the game and the pad, the
+    name through the device's keyboard (its text field's input), not one key event."""
+    game = Game(url, shots, device=IPAD_LANDSCAPE, before_load=COUNT_KEYS)
+    try:
+        check(not game.pad_shown(), "the pad shows before any touch")
+        game.to_idle(close_about=lambda: game.tap(ABOUT_OK))
+        check(game.pad_shown(), "no pad after a touch")
+        check_pad_layout(game, beside=True)
+        game.shot("touch-idle-landscape")
+        # One tap is one click: SETUP opens the panel and it stays open.
+        idle = game.area(PLAY_RECT)
+        game.tap(SETUP)
+        game.wait(5, "a tap on SETUP opens the panel", lambda: game.area(PLAY_RECT) != idle)
+        time.sleep(1)
+        check(game.area(PLAY_RECT) != idle, "one tap on SETUP opened and closed the panel")
+        # The device's keyboard is asked for while the tap on the name box is handled.
+        game.js("""window.qzModeInTap = [];
+            window.addEventListener('touchstart', () => window.qzModeInTap.push(
+                document.getElementById('typing').inputMode));""")
+        game.tap(NAME_BOX_END)
+        check(game.js("qzModeInTap") == ["text"], f"the mode in the tap: {game.js('qzModeInTap')}")
+        check(game.focused() == "typing", f"the focus is on {game.focused()!r}")
+        for _ in range(8):
+            game.pad("delete")
+        game.browser.insert_text("Mira")
+        for box, digits, old in ((DAY_BOX_END, "5", 2), (MONTH_BOX_END, "3", 2),
+                                 (YEAR_BOX_END, "2019", 4)):
+            game.tap(box)
+            check(game.js("document.getElementById('typing').inputMode") == "none",
+                  "the device's keyboard is asked for a date box")
+            for _ in range(old):
+                game.pad("delete")
+            TouchPlayer(game).type_text(digits)
+        game.tap(WHITE_BELT_BUTTON)
+        time.sleep(0.5)
+        game.shot("touch-setup-landscape")
+        panel = game.area(PLAY_RECT)
+        game.tap(SETUP)
+        game.wait(5, "a tap on SETUP closes the panel", lambda: game.area(PLAY_RECT) != panel)
+        time.sleep(1)
+        enter_idle = game.area(ENTER_RECT)
+        play_white_match(TouchPlayer(game), enter_idle, lambda: game.shot("touch-match"))
+        check(game.js("qzKeyEvents") == 0, f"{game.js('qzKeyEvents')} key events")
+        game.tap(EXIT)
+        game.wait(15, "EXIT ends the game", lambda: game.js("quizendoPage.ended"))
+        game.js("Module.qzStorageSettled()")
+        game.load()
+        check_white_match_kept(game)
+        for name, value in (("CadetName", "Mira"), ("BDateDay", "5"), ("BDateMonth", "3"),
+                            ("BDateYear", "2019"), ("AutoSelect", "0")):
+            check(game.ini_value(name) == value, f"{name} is {game.ini_value(name)!r}")
+    finally:
+        game.close()
+
+
+def case_phone_held_upright(url, shots):
+    """A phone held upright: the parents' bar above, the game the page's width, the pad below
+    it; a real key hides the pad, the next touch brings it back; turned sideways, the pad
+    stands beside the game."""
+    game = Game(url, shots, device=PHONE_PORTRAIT)
+    try:
+        game.to_idle(close_about=lambda: game.tap(ABOUT_OK))
+        check(game.pad_shown(), "no pad after a touch")
+        game.wait(5, "the game drawn at the page's width", lambda: game.rect("#canvas")[2] -
+                  game.rect("#canvas")[0] >= 0.9 * 390)
+        rects = check_pad_layout(game, beside=False)
+        check(rects["parents"][3] <= rects["canvas"][1] + 0.5, "the parents' bar is not above")
+        game.shot("touch-idle-portrait")
+        # The parents' buttons are there to tap.
+        for button in ("#progress", "#download"):
+            left, top, right, bottom = game.rect(button)
+            check(game.js(f"document.elementFromPoint({(left + right) / 2}, {(top + bottom) / 2})"
+                          f" === document.querySelector('{button}')"),
+                  f"{button} cannot be reached")
+        # A key counts once when its finger lifts on it: held long, it does not repeat; slid
+        # off, it gives nothing; a second finger down meanwhile gives nothing either.
+        # (The first call of the game's function puts the function itself in its place: a
+        # call with no key first, so that what records the keys stays in place.)
+        game.js("Module._qz_web_pad_key(0); window.qzPadKeys = []; Module._qz_web_pad_key ="
+                " ((give) => (key) => { qzPadKeys.push(key); give(key); })"
+                "(Module._qz_web_pad_key)")
+
+        def centre(label):
+            left, top, right, bottom = game.rect(f'#pad [aria-label="{label}"]')
+            return (left + right) / 2, (top + bottom) / 2
+        seven, eight = centre("7"), centre("8")
+        game.browser.touch([seven], "touchStart")
+        time.sleep(1.5)
+        game.browser.touch([], "touchEnd")
+        game.browser.touch([seven], "touchStart")
+        game.browser.touch([eight], "touchMove")
+        game.browser.touch([], "touchEnd")
+        game.browser.touch([seven], "touchStart")
+        game.browser.touch([seven, eight], "touchStart")
+        game.browser.touch([seven], "touchEnd")
+        game.browser.touch([], "touchEnd")
+        time.sleep(0.5)  # a touch is answered before the page has handled it
+        check(game.js("qzPadKeys") == [55, 55], f"the pad gave {game.js('qzPadKeys')}")
+        game.key("Shift")
+        check(not game.pad_shown(), "a key press left the pad")
+        game.tap(NEUTRAL)
+        check(game.pad_shown(), "a touch did not bring the pad back")
+        game.browser.emulate_device(844, 390, 3)
+        game.wait(5, "the pad beside the game", lambda: game.rect("#pad")[0] >=
+                  game.rect("#canvas")[2] - 0.5)
+        check_pad_layout(game, beside=True)
+        game.shot("touch-idle-phone-landscape")
+        # Upright again, one answer and the match given up: the report fits the phone's width.
+        game.browser.emulate_device(*PHONE_PORTRAIT)
+        game.wait(5, "the pad below the game", lambda: game.rect("#pad")[1] >=
+                  game.rect("#canvas")[3] - 0.5)
+        player = TouchPlayer(game)
+        player.key("Enter")
+        time.sleep(1)
+        player.key("Shift")
+        player.type_text("1")
+        player.key("Enter")
+        game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+        deadline = time.monotonic() + 30
+        while game.js("Module.qzMatchRunning"):
+            check(time.monotonic() < deadline, "the match was not given up")
+            game.tap(EXIT)  # cuts the pause, or asks the quit question
+            time.sleep(1)
+            player.key("Enter")
+            time.sleep(1)
+        left, top, right, bottom = game.rect("#progress")
+        game.browser.tap((left + right) / 2, (top + bottom) / 2)
+        game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
+        game.wait(10, "the report drawn", lambda: game.js(
+            "(() => { const d = document.getElementById('report-frame').contentDocument;"
+            " return d && d.querySelector('svg') !== null; })()"))
+        widths = game.js("(() => { const d = document.getElementById('report-frame')"
+                         ".contentDocument.documentElement; return [d.scrollWidth, d.clientWidth,"
+                         " innerWidth]; })()")
+        game.shot("report-portrait")
+        check(widths[0] <= widths[1] <= widths[2], f"the report is {widths[0]} pixels wide in a "
+              f"frame of {widths[1]} in a page of {widths[2]}")
     finally:
         game.close()
 
@@ -711,6 +964,154 @@ def case_page_opened_as_file(url, shots):
         check("served over HTTP" in text, f"message: {text!r}")
     finally:
         browser.close()
+
+
+def kept_caches(game):
+    return game.js("caches.keys()")
+
+
+def case_plays_offline(url, shots):
+    """Loaded once, the game starts again with its server gone, plays, and keeps its log."""
+    server = serve(os.path.abspath(sys.argv[1]))
+    game = Game(f"http://127.0.0.1:{server.server_address[1]}/index.html", shots)
+    try:
+        game.browser.wait_for("quizendoPage.offlineReady", 60, "the game kept for offline play")
+        check(game.js("!document.getElementById('offline').hidden"),
+              "the parents' panel does not say the game plays offline")
+        check(len(kept_caches(game)) == 1, f"caches: {kept_caches(game)}")
+        game.about_box_shown()
+        server.shutdown()
+        server.server_close()
+        game.reload()
+        game.to_idle()
+        game.shot("offline-idle")
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged offline", lambda: game.count(PROBLEM_LINE) >= 1)
+        check(game.js("fetch('quizendo-report.wasm').then((r) => r.ok)"),
+              "the report is not there offline")
+        game.reload()
+        check(game.count(PROBLEM_LINE) == 1, f"{game.count(PROBLEM_LINE)} problem lines after "
+              "a reload offline, not 1")
+    finally:
+        game.close()
+        server.server_close()
+
+
+def case_new_build_replaces_the_cache(url, shots):
+    """A new build is kept under a new cache name that replaces the old cache whole, once no
+    page of the old build is open; the page then comes from the new build."""
+    source = os.path.abspath(sys.argv[1])
+    folder = tempfile.mkdtemp(prefix="qz-build-")
+    worker = open(os.path.join(source, "sw.js"), encoding="utf-8").read()
+    files = json.loads("[" + re.search(r"const FILES = \[(.*)\];", worker).group(1) + "]")
+    for name in files + ["sw.js"]:
+        shutil.copy(os.path.join(source, name), folder)
+    server = serve(folder)
+    game = Game(f"http://127.0.0.1:{server.server_address[1]}/index.html", shots)
+    try:
+        game.browser.wait_for("quizendoPage.offlineReady", 60, "the game kept for offline play")
+        old = kept_caches(game)
+        check(len(old) == 1, f"caches: {old}")
+        game.reload()  # now a page of the old build, from its cache
+        check(game.js("navigator.serviceWorker.controller !== null"), "the page is not kept")
+        # The new build: one file changed, its service worker made again.
+        with open(os.path.join(folder, "page.css"), "a", encoding="utf-8") as f:
+            f.write("#stage { --new-build: 1; }\n")
+        subprocess.run([sys.executable, os.path.join(ROOT, "tools", "web", "service-worker.py"),
+                        os.path.join(ROOT, "web", "sw.js.in"), os.path.join(folder, "sw.js"),
+                        folder, *files], check=True)
+        new_build = "getComputedStyle(stage).getPropertyValue('--new-build').trim() === '1'"
+        # The browser looks for a new service worker now and then; the test asks at once. The
+        # new build is fetched beside the old one and waits while a page of the old one is open.
+        game.js("navigator.serviceWorker.getRegistration().then((r) => r.update())")
+        game.browser.wait_for("navigator.serviceWorker.getRegistration().then((r) => "
+                              "!!r.waiting)", 60, "the new build fetched")
+        check(kept_caches(game)[0] == old[0] and len(kept_caches(game)) == 2,
+              f"caches while the old build runs: {kept_caches(game)}")
+        check(not game.js(new_build), "the open page took a file of the new build")
+        deadline = time.monotonic() + 60
+        while True:
+            game.browser.close_page()
+            time.sleep(0.5)
+            game.browser.open_page()
+            game.load()
+            caches = kept_caches(game)
+            if caches != old and len(caches) == 1 and game.js(new_build):
+                break
+            check(not game.js(new_build) or caches != old, "the new page came from the old cache")
+            check(time.monotonic() < deadline, f"the new build did not take over: {caches} " +
+                  repr(game.js("navigator.serviceWorker.getRegistration().then((r) => "
+                               "[!!r.active, !!r.waiting, !!r.installing])")))
+            time.sleep(1)
+        check(caches[0].startswith("quizendo-") and caches[0] != old[0],
+              f"the caches {old} became {caches}")
+    finally:
+        game.close()
+        server.shutdown()
+        server.server_close()
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+def case_not_kept_without_a_secure_address(url, shots):
+    """Served over plain HTTP to another computer, the browser allows no service worker: the
+    game still plays, and the page does not say it plays offline."""
+    address = next((a for a in subprocess.run(["hostname", "-I"], capture_output=True,
+                                              text=True).stdout.split()
+                    if re.fullmatch(r"[0-9.]+", a) and not a.startswith("127.")), None)
+    if address is None:
+        print("SKIP not_kept_without_a_secure_address: no address but this computer's own")
+        return
+    handler = functools.partial(QuietHandler, directory=os.path.abspath(sys.argv[1]))
+    server = http.server.ThreadingHTTPServer((address, 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    game = Game(f"http://{address}:{server.server_address[1]}/index.html", shots)
+    try:
+        game.to_idle()
+        check(not game.js("window.isSecureContext"), "the address counts as secure")
+        check(game.js("document.getElementById('offline').hidden"),
+              "the page says the game plays offline")
+        check(game.js("navigator.serviceWorker === undefined || "
+                      "navigator.serviceWorker.controller === null"), "a service worker runs")
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "an answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+    finally:
+        game.close()
+        server.shutdown()
+        server.server_close()
+
+
+def case_storage_kept_or_download_offered(url, shots):
+    """After the first gesture the page asks that its storage be kept; where the browser
+    refuses, the parents' panel says the progress may be cleared and points to the log."""
+    for granted in (False, True):
+        answer = "true" if granted else "false"
+        game = Game(url, shots, before_load=f"""
+            window.qzPersistAsked = 0;
+            navigator.storage.persisted = () => Promise.resolve(false);
+            navigator.storage.persist = () => {{ window.qzPersistAsked++;
+                                                return Promise.resolve({answer}); }};""")
+        shown = "!document.getElementById('may-clear').hidden"
+        try:
+            game.about_box_shown()
+            check(game.js("qzPersistAsked") == 0, "asked before any gesture")
+            game.key("Escape")
+            game.wait(5, "the page asks to keep its storage", lambda: game.js("qzPersistAsked"))
+            time.sleep(0.3)
+            check(game.js(shown) != granted, f"the warning with storage kept={granted}")
+            if not granted:
+                text = game.js("document.getElementById('may-clear').textContent")
+                check('"Download log"' in text, f"the warning says {text!r}")
+                game.shot("storage-may-be-cleared")
+            game.key("Enter")
+            check(game.js("qzPersistAsked") == 1, "asked more than once")
+        finally:
+            game.close()
 
 
 CASES = {name[5:]: fn for name, fn in globals().items() if name.startswith("case_")}

@@ -202,6 +202,24 @@ class Browser:
             self.send("Input.dispatchMouseEvent", {"type": kind, "x": x, "y": y,
                                                    "button": "left", "clickCount": 1})
 
+    def emulate_device(self, width, height, scale, mobile=True, touch=True):
+        """The page's size in CSS pixels, its device pixel ratio, and a touch screen."""
+        self.send("Emulation.setDeviceMetricsOverride", {
+            "width": width, "height": height, "deviceScaleFactor": scale, "mobile": mobile,
+            "screenOrientation": {"type": "portraitPrimary" if height > width else
+                                  "landscapePrimary", "angle": 0 if height > width else 90}})
+        self.send("Emulation.setTouchEmulationEnabled", {"enabled": touch, "maxTouchPoints": 5})
+
+    def touch(self, points, kind):
+        """One touch event: `points` is a list of (x, y) in CSS pixels, one per finger."""
+        self.send("Input.dispatchTouchEvent", {"type": kind, "touchPoints": [
+            {"x": x, "y": y, "id": i} for i, (x, y) in enumerate(points)]})
+
+    def tap(self, x, y):
+        """A finger put down at page coordinates (CSS pixels) and lifted there."""
+        self.touch([(x, y)], "touchStart")
+        self.touch([], "touchEnd")
+
     def screenshot(self, path):
         data = self.send("Page.captureScreenshot", {"format": "png"})["data"]
         with open(path, "wb") as f:

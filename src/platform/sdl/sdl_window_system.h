@@ -56,6 +56,7 @@ class SdlWindowSystem : public WindowSystem {
   // again at the largest whole scale that now fits, once no box is open over it.
   void FollowRoom();
   void NoteMatchRunning(bool running) override;
+  void NoteTextEntry(TextEntry entry) override;
 #endif
 
   // The largest whole scale at which a 640 x 400 window takes at most 90 % of the screen.

@@ -3,6 +3,7 @@
 // as two halves, and sees no paste or input method at all), and hands it to the game as SDL's
 // text events, whole characters only. A paste reaches the game as Ctrl+V, as on the desktop,
 // and the game reads the pasted text as its clipboard.
+// The keys of the page's number pad reach the game as a keyboard's keys do.
 
 #include <SDL.h>
 #include <emscripten.h>
@@ -86,4 +87,50 @@ extern "C" EMSCRIPTEN_KEEPALIVE void qz_web_paste() {
     e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     SDL_PushEvent(&e);
   }
+}
+
+// A key of the page's number pad: the game hears what the same key of a keyboard gives, a
+// press with its character ('0' to '9', '-', '.') and a release, or Backspace (8) or Return
+// (13) pressed and released.
+extern "C" EMSCRIPTEN_KEEPALIVE void qz_web_pad_key(int key) {
+  SDL_Keycode sym = SDLK_UNKNOWN;
+  SDL_Scancode scancode = SDL_SCANCODE_UNKNOWN;
+  if (key >= '1' && key <= '9') {
+    sym = key;
+    scancode = static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (key - '1'));
+  } else if (key == '0') {
+    sym = SDLK_0;
+    scancode = SDL_SCANCODE_0;
+  } else if (key == '-') {
+    sym = SDLK_MINUS;
+    scancode = SDL_SCANCODE_MINUS;
+  } else if (key == '.') {
+    sym = SDLK_PERIOD;
+    scancode = SDL_SCANCODE_PERIOD;
+  } else if (key == 8) {
+    sym = SDLK_BACKSPACE;
+    scancode = SDL_SCANCODE_BACKSPACE;
+  } else if (key == 13) {
+    sym = SDLK_RETURN;
+    scancode = SDL_SCANCODE_RETURN;
+  } else {
+    return;
+  }
+  SDL_Event e{};
+  e.key.windowID = qz::WebScreen::Get().SdlWindowId();
+  e.key.keysym.scancode = scancode;
+  e.key.keysym.sym = sym;
+  e.type = SDL_KEYDOWN;
+  e.key.state = SDL_PRESSED;
+  SDL_PushEvent(&e);
+  if (key != 8 && key != 13) {
+    SDL_Event text{};
+    text.type = SDL_TEXTINPUT;
+    text.text.windowID = e.key.windowID;
+    text.text.text[0] = static_cast<char>(key);
+    SDL_PushEvent(&text);
+  }
+  e.type = SDL_KEYUP;
+  e.key.state = SDL_RELEASED;
+  SDL_PushEvent(&e);
 }

@@ -33,6 +33,12 @@ EM_JS(void, qz_web_match_running, (int running), {
     Module.qzMatchRunningChanged(!!running);
 });
 
+// 0: no box has the keyboard, 1: a box of digits, 2: a box of text.
+EM_JS(void, qz_web_text_entry, (int entry), {
+  if (Module.qzTextEntry)
+    Module.qzTextEntry(entry);
+});
+
 // Set by the page when its room changed size; read and cleared by the game.
 EM_JS(int, qz_web_take_room_change, (), {
   const changed = Module.qzRoomChanged ? 1 : 0;
@@ -96,9 +102,16 @@ SdlWindowSystem::SdlWindowSystem()
 SdlWindowSystem::~SdlWindowSystem() = default;
 
 // In the page the canvas may fill its room: the largest whole scale that fits, at least 1.
+// Where that leaves more than a third of the room's width empty (a phone held upright: 213
+// of 390 CSS pixels) and the room is wide rather than high for the game, the next scale up is
+// drawn and the page shrinks the canvas to the width: smoothed slightly, and still far sharper
+// than the whole scale below.
 int SdlWindowSystem::ScaleForScreen(int screen_width, int screen_height) {
   int scale = 1;
   while (640 * (scale + 1) <= screen_width && 400 * (scale + 1) <= screen_height)
+    ++scale;
+  const bool width_bound = 400 * static_cast<long long>(screen_width) <= 640LL * screen_height;
+  if (width_bound && 3 * (screen_width - 640 * scale) > screen_width)
     ++scale;
   return scale;
 }
@@ -148,6 +161,10 @@ void SdlWindowSystem::AddWakeupTarget() {}
 
 void SdlWindowSystem::NoteMatchRunning(bool running) {
   qz_web_match_running(running ? 1 : 0);
+}
+
+void SdlWindowSystem::NoteTextEntry(TextEntry entry) {
+  qz_web_text_entry(entry == TextEntry::kText ? 2 : entry == TextEntry::kDigits ? 1 : 0);
 }
 
 }  // namespace qz
