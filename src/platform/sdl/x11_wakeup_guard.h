@@ -16,7 +16,7 @@ class X11WakeupGuard {
   X11WakeupGuard& operator=(const X11WakeupGuard&) = delete;
 
  private:
-  bool m_bInstalled = false;
+  [[maybe_unused]] bool m_bInstalled = false;  // unused where there is no X
 };
 
 }  // namespace qz
