@@ -360,6 +360,7 @@
       qzRoomWidth: roomWidth,
       qzRoomHeight: roomHeight,
       qzCanvasReady: fitCanvas,
+      qzUsedByTouch: () => !pad.hidden || window.matchMedia('(pointer: coarse)').matches,
       qzShowMessageBox: showBox,
       qzLeft: markRunClosed,
       qzGlyphMissing: glyphMissing,

@@ -22,6 +22,10 @@ EM_JS(int, qz_web_room_height, (), {
   return Math.floor((Module.qzRoomHeight ? Module.qzRoomHeight() : window.innerHeight) *
                     (window.devicePixelRatio || 1));
 });
+// Whether the page is used by touch (its pad shown, or a coarse pointer such as a finger).
+EM_JS(int, qz_web_used_by_touch, (), {
+  return Module.qzUsedByTouch && Module.qzUsedByTouch() ? 1 : 0;
+});
 EM_JS(void, qz_web_canvas_ready, (int width, int height), {
   if (Module.qzCanvasReady)
     Module.qzCanvasReady(width, height);
@@ -102,16 +106,17 @@ SdlWindowSystem::SdlWindowSystem()
 SdlWindowSystem::~SdlWindowSystem() = default;
 
 // In the page the canvas may fill its room: the largest whole scale that fits, at least 1.
-// Where that leaves more than a third of the room's width empty (a phone held upright: 213
-// of 390 CSS pixels) and the room is wide rather than high for the game, the next scale up is
-// drawn and the page shrinks the canvas to the width: smoothed slightly, and still far sharper
-// than the whole scale below.
+// On a touch screen, where that leaves more than a third of the room's width empty (a phone
+// held upright: 213 of 390 CSS pixels) and the room is wide rather than high for the game, the
+// next scale up is drawn and the page shrinks the canvas to the width: smoothed slightly, and
+// still far sharper than the whole scale below, for fingers that need the larger targets.
+// With a mouse the canvas keeps whole pixels.
 int SdlWindowSystem::ScaleForScreen(int screen_width, int screen_height) {
   int scale = 1;
   while (640 * (scale + 1) <= screen_width && 400 * (scale + 1) <= screen_height)
     ++scale;
   const bool width_bound = 400 * static_cast<long long>(screen_width) <= 640LL * screen_height;
-  if (width_bound && 3 * (screen_width - 640 * scale) > screen_width)
+  if (width_bound && 3 * (screen_width - 640 * scale) > screen_width && qz_web_used_by_touch())
     ++scale;
   return scale;
 }
