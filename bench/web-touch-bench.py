@@ -52,7 +52,7 @@ LATENCY_PROBE = """
     const c = document.getElementById('canvas');
     const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
     probe.before = print(d, c.width);
-    probe.pending = e.timeStamp;
+    probe.pending = {stamp: e.timeStamp, handled: performance.now()};
   };
   window.addEventListener('pointerup', (e) => { if (e.target.closest('#pad')) start(e); }, true);
   window.addEventListener('keydown', (e) => { if (/^[0-9]$/.test(e.key)) start(e); }, true);
@@ -60,7 +60,8 @@ LATENCY_PROBE = """
   CanvasRenderingContext2D.prototype.putImageData = function(image, ...rest) {
     put.call(this, image, ...rest);
     if (probe.pending === null || print(image.data, image.width) === probe.before) return;
-    probe.samples.push(performance.now() - probe.pending);
+    const now = performance.now();
+    probe.samples.push([now - probe.pending.stamp, now - probe.pending.handled]);
     probe.pending = null;
   };
 })();
@@ -144,9 +145,16 @@ def tap_to_digit(url, shots):
         game.close()
     print(f"latency to the digit drawn in the answer box, ms ({len(pad)} and {len(keys)} presses)")
     row("", "pad", "keyboard")
-    row("median", f"{statistics.median(pad):.1f}", f"{statistics.median(keys):.1f}",
-        "goal: pad within 16 ms of the keyboard")
-    row("95th percentile", f"{percentile(pad, 0.95):.1f}", f"{percentile(keys, 0.95):.1f}")
+    # From the input's own time stamp (what the child feels), and from the moment the page's
+    # handler runs (what the game and the page add; the browser delivers an emulated touch's
+    # end aligned to its next frame).
+    for index, since in ((0, "the input's time stamp"), (1, "the page's handler")):
+        pad_ms = [sample[index] for sample in pad]
+        key_ms = [sample[index] for sample in keys]
+        row(f"median, from {since}", f"{statistics.median(pad_ms):.1f}",
+            f"{statistics.median(key_ms):.1f}", "goal: pad within 16 ms of the keyboard")
+        row(f"95th percentile, from {since}", f"{percentile(pad_ms, 0.95):.1f}",
+            f"{percentile(key_ms, 0.95):.1f}")
 
 
 def offline(folder, shots):

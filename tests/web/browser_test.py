@@ -502,6 +502,76 @@ def case_phone_held_upright(url, shots):
         game.close()
 
 
+def case_pad_in_a_box_a_pause_and_a_turn(url, shots):
+    """The pad is a keyboard at the odd moments too: a box open over the game takes its ENTER
+    and the game hears nothing; keys pressed straight after a wrong answer, in its feedback
+    pause, give the same answer by the pad as by the keyboard; a tablet turned upright in a
+    match moves the pad below the game, and the match goes on with its clock."""
+    game = Game(url, shots, device=IPAD_LANDSCAPE)
+    try:
+        game.store_settings(WHITE_BELT)
+        game.to_idle(close_about=lambda: game.tap(ABOUT_OK))
+        check(game.pad_shown(), "no pad after a touch")
+        game.js("Module._qz_web_pad_key(0); window.qzPadKeys = []; Module._qz_web_pad_key ="
+                " ((give) => (key) => { qzPadKeys.push(key); give(key); })"
+                "(Module._qz_web_pad_key)")
+        game.js("void Module.qzShowMessageBox('Quizendo', 'A box over the game.', 0)")
+        game.wait(5, "the box open", lambda: game.js("quizendoPage.boxOpen"))
+        game.pad("enter")
+        game.wait(5, "the pad's ENTER closes the box", lambda: not game.js("quizendoPage.boxOpen"))
+        check(game.js("qzPadKeys") == [], f"the game heard {game.js('qzPadKeys')} under the box")
+
+        player = TouchPlayer(game)
+        player.key("Enter")
+        time.sleep(1)
+
+        def answer_in_the_pause(typist):
+            """A wrong answer, then at once (in the feedback pause) -99 and ENTER; returns
+            what the log says was answered the second time."""
+            before = game.count(PROBLEM_LINE)
+            player.type_text("99")
+            player.key("Enter")
+            game.wait(15, "the wrong answer is logged", lambda: game.count(PROBLEM_LINE) > before)
+            typist()
+            game.wait(15, "the answer typed in the pause is logged",
+                      lambda: game.count(PROBLEM_LINE) > before + 1)
+            last = [line for line in game.log_lines() if re.search(PROBLEM_LINE, line)][-1]
+            return re.search(r"=(\S+)", last).group(1)
+
+        def by_pad():
+            player.type_text("-99")
+            player.key("Enter")
+
+        def by_keys():
+            game.type_text("-99")
+            game.key("Enter")
+            game.tap(NEUTRAL)  # the pad back for the next answer; a touch cuts a pause short
+
+        by_pad_answer = answer_in_the_pause(by_pad)
+        by_keys_answer = answer_in_the_pause(by_keys)
+        check(by_pad_answer == by_keys_answer,
+              f"in the pause the pad gave {by_pad_answer!r}, the keyboard {by_keys_answer!r}")
+
+        # Turned upright while a problem waits: its 10-second clock goes on from where it was,
+        # so the time-out comes about 10 s after the problem was posed, not 10 s after the turn.
+        game.tap(NEUTRAL)  # cuts the feedback pause short: the problem is posed again
+        posed = time.time()
+        time.sleep(4)
+        game.browser.emulate_device(768, 1024, 2)
+        game.wait(5, "the pad below the game", lambda: game.rect("#pad")[1] >=
+                  game.rect("#canvas")[3] - 0.5)
+        check_pad_layout(game, beside=False)
+        check(game.js("Module.qzMatchRunning"), "turning the tablet ended the match")
+        game.shot("touch-match-turned-upright")
+        game.wait(20, "the time-out is logged", lambda: game.count("T/O") >= 1)
+        line = [line for line in game.log_lines() if "T/O" in line][-1]
+        logged = time.mktime(time.strptime(line.split("\t")[0][4:], "%y-%m-%d %H:%M:%S"))
+        check(logged - posed < 12.5, f"the time-out came {logged - posed:.0f} s after the "
+              f"problem was posed, {logged - posed - 4:.0f} s after the turn: {line!r}")
+    finally:
+        game.close()
+
+
 # A log of earlier visits, big enough that a copy of it would not fit in localStorage.
 FILLER_LINE = "Kept from earlier visits: one line of an old record, long enough to fill.\r\n"
 FILLER_LINES = 20 * 1024 * 1024 // len(FILLER_LINE) + 1
