@@ -5,10 +5,13 @@
 #include <optional>
 #include <system_error>
 
+#include "app/cadet_start.h"
 #include "app/single_instance.h"
 #include "platform/posix/folder_asset_store.h"
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/posix_file_appender.h"
+#include "platform/posix/posix_record_folder.h"
+#include "platform/refused_settings_store.h"
 #include "platform/sdl/sdl_clock.h"
 #include "platform/sdl/sdl_event_queue.h"
 #include "platform/sdl/sdl_font_source.h"
@@ -87,10 +90,20 @@ std::filesystem::path ExecutableDir(const char* argv0) {
   return ec ? std::filesystem::current_path() : full.parent_path();
 }
 
-int RunApplication(int argc, char** argv, WindowChoice window_choice,
+int RunApplication(int argc, char** argv, const CommandLine& line,
                    const std::function<int(Platform&)>& game) {
   const char* argv0 = argc > 0 ? argv[0] : nullptr;
   const std::string app_name = ApplicationName(argv0);
+
+  const std::filesystem::path first_settings_path = IniSettingsStore::DefaultPath(app_name);
+  PosixRecordFolder records(first_settings_path.parent_path().string());
+  CadetRoster roster(records, app_name);
+  CadetStart start;
+  if (line.m_cadetChoice != CadetChoice::kNew) {
+    start = ResolveNamedCadet(roster, records, line, app_name, stderr);
+    if (start.m_nExitStatus >= 0)
+      return start.m_nExitStatus;
+  }
 
   std::string error;
   std::unique_ptr<SdlVideo> video = SdlVideo::Start(&error);
@@ -106,7 +119,16 @@ int RunApplication(int argc, char** argv, WindowChoice window_choice,
                 "cannot find the game's files: " + (exe_dir / "assets").string());
   }
 
-  const std::string settings_path = IniSettingsStore::DefaultPath(app_name);
+  if (line.m_cadetChoice == CadetChoice::kNew) {
+    start = StartNewCadet(roster, records, &error);
+    if (start.m_nExitStatus >= 0)
+      return Fail(&message_box, app_name, "cannot add a cadet: " + error);
+  } else if (start.m_strSettingsPath.empty()) {
+    // Two or more cadets and none named: the first one's record until there is a chooser.
+    start = StartOf(roster, records, 0);
+  }
+
+  const std::string settings_path = start.m_strSettingsPath;
   const SingleInstance instance = ClaimSingleInstance(app_name, settings_path);
   if (!instance.m_strRefusal.empty())
     return Fail(&message_box, app_name, instance.m_strRefusal);
@@ -119,8 +141,11 @@ int RunApplication(int argc, char** argv, WindowChoice window_choice,
     SdlWindowSystem windows;
     SdlEventQueue events(windows);
     SdlSoundPlayer sound(assets, clock);
-    IniSettingsStore settings(settings_path);
-    ChooseWindowMode(windows, settings, window_choice, app_name);
+    IniSettingsStore file_settings(settings_path);
+    RefusedSettingsStore refused_settings(file_settings, start.m_strRefusal);
+    SettingsStore& settings =
+        start.m_strRefusal.empty() ? static_cast<SettingsStore&>(file_settings) : refused_settings;
+    ChooseWindowMode(windows, settings, line.m_windowChoice, app_name);
     PosixFileAppender files;
     Platform platform{clock, events,   sound, message_box, windows,     assets,
                       fonts, settings, files, app_name,    kLogFileName};
