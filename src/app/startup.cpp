@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <exception>
 #include <optional>
+#include <stdexcept>
 #include <system_error>
 
+#include "app/cadet_chooser_dlg.h"
 #include "app/cadet_start.h"
 #include "app/single_instance.h"
 #include "platform/posix/folder_asset_store.h"
@@ -69,6 +71,51 @@ void ChooseWindowMode(SdlWindowSystem& windows, SettingsStore& settings, WindowC
   windows.SetFullScreen(full_screen);
 }
 
+// The chooser reads and writes no settings: the cadet's are read once chosen.
+class NoSettings : public SettingsStore {
+ public:
+  std::string GetString(std::string_view, std::string_view, std::string_view fallback) override {
+    return std::string(fallback);
+  }
+  int GetInt(std::string_view, std::string_view, int fallback) override { return fallback; }
+  void WriteString(std::string_view, std::string_view, std::string_view) override {}
+  void WriteInt(std::string_view, std::string_view, int) override {}
+  bool Save(std::string*) override { return true; }
+};
+
+// Who is training?, then the record of the cadet chosen, or of the new cadet made with the
+// name and birth date given; exit status 0 when the player leaves.
+CadetStart ChooseCadet(Platform& platform, CadetRoster& roster, RecordFolder& records) {
+  CCadetChooserDlg chooser(platform, roster);
+  const int result = chooser.RunModal();
+  if (result == -1) {
+    throw std::runtime_error("cannot build the window Who is training?: " + chooser.LastError());
+  }
+  if (result == CCadetChooserDlg::kChoseCadet)
+    return StartOf(roster, records, chooser.ChosenIndex());
+  if (result != CCadetChooserDlg::kChoseNewCadet)
+    return CadetStart{"", "", 0};
+  std::string error;
+  CadetStart start = StartNewCadet(roster, records, &error);
+  if (start.m_nExitStatus >= 0) {
+    Fail(&platform.message_box, platform.app_name, "cannot add a cadet: " + error);
+    return start;
+  }
+  // The name and birth date go in before the game reads the record; the belt then follows
+  // the age, as for any first run.
+  IniSettingsStore store(start.m_strSettingsPath);
+  const NewCadetEntry& entry = chooser.NewCadet();
+  store.WriteString(kVersionText, "CadetName", entry.m_strName);
+  store.WriteInt(kVersionText, "BDateDay", entry.m_nDay);
+  store.WriteInt(kVersionText, "BDateMonth", entry.m_nMonth);
+  store.WriteInt(kVersionText, "BDateYear", entry.m_nYear);
+  if (!store.Save(&error)) {
+    Fail(&platform.message_box, platform.app_name, "cannot add a cadet: " + error);
+    return CadetStart{"", "", 1};
+  }
+  return start;
+}
+
 }  // namespace
 
 std::string ApplicationName(const char* argv0) {
@@ -119,21 +166,6 @@ int RunApplication(int argc, char** argv, const CommandLine& line,
                 "cannot find the game's files: " + (exe_dir / "assets").string());
   }
 
-  if (line.m_cadetChoice == CadetChoice::kNew) {
-    start = StartNewCadet(roster, records, &error);
-    if (start.m_nExitStatus >= 0)
-      return Fail(&message_box, app_name, "cannot add a cadet: " + error);
-  } else if (start.m_strSettingsPath.empty()) {
-    // Two or more cadets and none named: the first one's record until there is a chooser.
-    start = StartOf(roster, records, 0);
-  }
-
-  const std::string settings_path = start.m_strSettingsPath;
-  const SingleInstance instance = ClaimSingleInstance(app_name, settings_path);
-  if (!instance.m_strRefusal.empty())
-    return Fail(&message_box, app_name, instance.m_strRefusal);
-  SayIfUnlocked(instance, app_name, message_box);
-
   try {
     FolderAssetStore assets(*asset_dir);
     SdlFontSource fonts;
@@ -141,12 +173,32 @@ int RunApplication(int argc, char** argv, const CommandLine& line,
     SdlWindowSystem windows;
     SdlEventQueue events(windows);
     SdlSoundPlayer sound(assets, clock);
+    PosixFileAppender files;
+
+    if (line.m_cadetChoice == CadetChoice::kNew) {
+      start = StartNewCadet(roster, records, &error);
+      if (start.m_nExitStatus >= 0)
+        return Fail(&message_box, app_name, "cannot add a cadet: " + error);
+    } else if (start.m_strSettingsPath.empty()) {
+      NoSettings no_settings;
+      Platform chooser_platform{clock, events,      sound, message_box, windows,     assets,
+                                fonts, no_settings, files, app_name,    kLogFileName};
+      start = ChooseCadet(chooser_platform, roster, records);
+      if (start.m_nExitStatus >= 0)
+        return start.m_nExitStatus;
+    }
+
+    const std::string settings_path = start.m_strSettingsPath;
+    const SingleInstance instance = ClaimSingleInstance(app_name, settings_path);
+    if (!instance.m_strRefusal.empty())
+      return Fail(&message_box, app_name, instance.m_strRefusal);
+    SayIfUnlocked(instance, app_name, message_box);
+
     IniSettingsStore file_settings(settings_path);
     RefusedSettingsStore refused_settings(file_settings, start.m_strRefusal);
     SettingsStore& settings =
         start.m_strRefusal.empty() ? static_cast<SettingsStore&>(file_settings) : refused_settings;
     ChooseWindowMode(windows, settings, line.m_windowChoice, app_name);
-    PosixFileAppender files;
     Platform platform{clock, events,   sound, message_box, windows,     assets,
                       fonts, settings, files, app_name,    kLogFileName};
     return game(platform);
