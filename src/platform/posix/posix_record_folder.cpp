@@ -64,10 +64,12 @@ bool PosixRecordFolder::RenameNoReplace(const std::string& from, const std::stri
                                         std::string* error) {
   const std::string from_path = PathOf(from);
   const std::string to_path = PathOf(to);
+#if defined(__linux__) && defined(RENAME_NOREPLACE) && !defined(__EMSCRIPTEN__)
   if (::renameat2(AT_FDCWD, from_path.c_str(), AT_FDCWD, to_path.c_str(), RENAME_NOREPLACE) == 0)
     return true;
   if (errno != EINVAL && errno != ENOSYS)
     return Fail(error, "cannot rename " + from_path + " to " + to_path, errno);
+#endif
   // A file system that cannot rename without replacing: a second name, then the first one
   // goes; a link fails when the new name is taken.
   if (::link(from_path.c_str(), to_path.c_str()) != 0)
