@@ -12,6 +12,7 @@
 #include <set>
 
 #include "records/log_reader.h"
+#include "report/cadet_filter.h"
 #include "report/csv_export.h"
 #include "report/html_report.h"
 #include "report/report_model.h"
@@ -148,6 +149,7 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
   const bool several = options.m_vLogs.size() > 1;
   const SessionCopies copies = several ? NoteCopies(options.m_vLogs) : SessionCopies();
   ReportModel model;
+  const CadetFilter filter(options.m_strCadet);
   std::set<std::string> cadets_seen;
   bool cadet_seen = false;
   for (std::size_t log = 0; log < options.m_vLogs.size(); ++log) {
@@ -176,7 +178,7 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
           continue;
         if (options.m_bOneCadet) {
           cadets_seen.insert(cadet_name);
-          if (cadet_name != options.m_strCadet)
+          if (!filter.Keeps(cadet_name, session))
             continue;
           cadet_seen = true;
         }
