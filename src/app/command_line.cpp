@@ -99,7 +99,7 @@ std::string UsageText(std::string_view program) {
          "  --window      play in a window\n"
          "  --cadet NAME  play as the cadet named NAME (a name shared by two cadets is\n"
          "                told apart by the birth date: 'Sam (02.03.2016)')\n"
-         "  --new-cadet   add a cadet and play as it; name it in SETUP\n"
+         "  --new-cadet   add a cadet (its name and birth date are asked) and play\n"
          "  --remove-cadet NAME\n"
          "                remove a cadet, after asking; its record is kept in a file\n"
          "  -h, --help    print this text and leave\n"

@@ -83,28 +83,18 @@ class NoSettings : public SettingsStore {
   bool Save(std::string*) override { return true; }
 };
 
-// Who is training?, then the record of the cadet chosen, or of the new cadet made with the
-// name and birth date given; exit status 0 when the player leaves.
-CadetStart ChooseCadet(Platform& platform, CadetRoster& roster, RecordFolder& records) {
-  CCadetChooserDlg chooser(platform, roster);
-  const int result = chooser.RunModal();
-  if (result == -1) {
-    throw std::runtime_error("cannot build the window Who is training?: " + chooser.LastError());
-  }
-  if (result == CCadetChooserDlg::kChoseCadet)
-    return StartOf(roster, records, chooser.ChosenIndex());
-  if (result != CCadetChooserDlg::kChoseNewCadet)
-    return CadetStart{"", "", 0};
+// Makes the new cadet's record with the name and birth date given, before the game reads it;
+// the belt then follows the age, as for any first run. Exit status 1 when it cannot be made
+// (said in a box).
+CadetStart MakeNewCadet(Platform& platform, CadetRoster& roster, RecordFolder& records,
+                        const NewCadetEntry& entry) {
   std::string error;
   CadetStart start = StartNewCadet(roster, records, &error);
   if (start.m_nExitStatus >= 0) {
     Fail(&platform.message_box, platform.app_name, "cannot add a cadet: " + error);
     return start;
   }
-  // The name and birth date go in before the game reads the record; the belt then follows
-  // the age, as for any first run.
   IniSettingsStore store(start.m_strSettingsPath);
-  const NewCadetEntry& entry = chooser.NewCadet();
   store.WriteString(kVersionText, "CadetName", entry.m_strName);
   store.WriteInt(kVersionText, "BDateDay", entry.m_nDay);
   store.WriteInt(kVersionText, "BDateMonth", entry.m_nMonth);
@@ -114,6 +104,32 @@ CadetStart ChooseCadet(Platform& platform, CadetRoster& roster, RecordFolder& re
     return CadetStart{"", "", 1};
   }
   return start;
+}
+
+// New cadet, then that cadet's record; exit status 0, and no cadet made, when the player
+// closes the box.
+CadetStart AskNewCadet(Platform& platform, CadetRoster& roster, RecordFolder& records) {
+  CNewCadetDlg form(platform);
+  const int result = form.RunModal();
+  if (result == -1)
+    throw std::runtime_error("cannot build the window New cadet: " + form.LastError());
+  if (result != kIdOk)
+    return CadetStart{"", "", 0};
+  return MakeNewCadet(platform, roster, records, form.Entry());
+}
+
+// Who is training?, then the record of the cadet chosen, or of the new cadet made with the
+// name and birth date given; exit status 0 when the player leaves.
+CadetStart ChooseCadet(Platform& platform, CadetRoster& roster, RecordFolder& records) {
+  CCadetChooserDlg chooser(platform, roster);
+  const int result = chooser.RunModal();
+  if (result == -1)
+    throw std::runtime_error("cannot build the window Who is training?: " + chooser.LastError());
+  if (result == CCadetChooserDlg::kChoseCadet)
+    return StartOf(roster, records, chooser.ChosenIndex());
+  if (result != CCadetChooserDlg::kChoseNewCadet)
+    return CadetStart{"", "", 0};
+  return MakeNewCadet(platform, roster, records, chooser.NewCadet());
 }
 
 }  // namespace
@@ -175,15 +191,12 @@ int RunApplication(int argc, char** argv, const CommandLine& line,
     SdlSoundPlayer sound(assets, clock);
     PosixFileAppender files;
 
-    if (line.m_cadetChoice == CadetChoice::kNew) {
-      start = StartNewCadet(roster, records, &error);
-      if (start.m_nExitStatus >= 0)
-        return Fail(&message_box, app_name, "cannot add a cadet: " + error);
-    } else if (start.m_strSettingsPath.empty()) {
+    if (start.m_strSettingsPath.empty()) {
       NoSettings no_settings;
-      Platform chooser_platform{clock, events,      sound, message_box, windows,     assets,
-                                fonts, no_settings, files, app_name,    kLogFileName};
-      start = ChooseCadet(chooser_platform, roster, records);
+      Platform asking{clock, events,      sound, message_box, windows,     assets,
+                      fonts, no_settings, files, app_name,    kLogFileName};
+      start = line.m_cadetChoice == CadetChoice::kNew ? AskNewCadet(asking, roster, records)
+                                                      : ChooseCadet(asking, roster, records);
       if (start.m_nExitStatus >= 0)
         return start.m_nExitStatus;
     }
