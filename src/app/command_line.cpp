@@ -12,6 +12,9 @@ constexpr std::string_view kShortHelp = "-h";
 constexpr std::string_view kVersion = "--version";
 constexpr std::string_view kFullScreen = "--fullscreen";
 constexpr std::string_view kWindow = "--window";
+constexpr std::string_view kCadet = "--cadet";
+constexpr std::string_view kNewCadet = "--new-cadet";
+constexpr std::string_view kRemoveCadet = "--remove-cadet";
 
 CommandLine UsageError(std::string text) {
   CommandLine line;
@@ -26,9 +29,29 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
   bool help = false;
   bool version = false;
   std::string_view window_option;
+  std::string_view cadet_option;
   CommandLine line;
-  for (std::string_view arg : args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
     bool* flag = nullptr;
+    if (arg == kCadet || arg == kNewCadet || arg == kRemoveCadet) {
+      if (cadet_option == arg)
+        return UsageError("option '" + std::string(arg) + "' given twice");
+      if (!cadet_option.empty()) {
+        return UsageError("options '" + std::string(cadet_option) + "' and '" + std::string(arg) +
+                          "' exclude each other");
+      }
+      cadet_option = arg;
+      if (arg == kNewCadet) {
+        line.m_cadetChoice = CadetChoice::kNew;
+        continue;
+      }
+      if (i + 1 >= args.size())
+        return UsageError("option '" + std::string(arg) + "' needs a cadet's name");
+      line.m_strCadetName = std::string(args[++i]);
+      line.m_cadetChoice = arg == kCadet ? CadetChoice::kNamed : CadetChoice::kRemove;
+      continue;
+    }
     if (arg == kHelp || arg == kShortHelp) {
       flag = &help;
     } else if (arg == kVersion) {
@@ -52,6 +75,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
       return UsageError("option '" + std::string(arg) + "' given twice");
     *flag = true;
   }
+  if (cadet_option == kRemoveCadet && !window_option.empty()) {
+    return UsageError("options '" + std::string(window_option) + "' and '" +
+                      std::string(cadet_option) + "' exclude each other");
+  }
   if (help)
     line.m_action = CommandAction::kHelp;
   else if (version)
@@ -62,18 +89,24 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
 std::string UsageText(std::string_view program) {
   const std::string name(program);
   return "Usage: " + name +
-         " [--fullscreen | --window]\n"
+         " [--fullscreen | --window] [--cadet NAME | --new-cadet]\n"
          "       " +
-         name +
+         name + " --remove-cadet NAME\n" + "       " + name +
          " --help | --version\n"
          "An arithmetic drill game for children, dressed as martial-arts training.\n"
          "\n"
          "  --fullscreen  play on the whole screen (F11 switches while playing)\n"
          "  --window      play in a window\n"
+         "  --cadet NAME  play as the cadet named NAME (a name shared by two cadets is\n"
+         "                told apart by the birth date: 'Sam (02.03.2016)')\n"
+         "  --new-cadet   add a cadet (its name and birth date are asked) and play\n"
+         "  --remove-cadet NAME\n"
+         "                remove a cadet, after asking; its record is kept in a file\n"
          "  -h, --help    print this text and leave\n"
          "  --version     print the version and leave\n"
          "\n"
          "Without --fullscreen or --window the game starts as it was last left.\n"
+         "With two or more cadets and no --cadet, the game first asks who is training.\n"
          "See the manual page " +
          name + "(6) for keys, files and exit status.\n";
 }

@@ -10,11 +10,16 @@ namespace qz {
 // usage or the version, or nothing at all because it could not be read.
 enum class CommandAction { kPlay, kHelp, kVersion, kUsageError };
 enum class WindowChoice { kStored, kFullScreen, kWindow };
+// Whose record is played: the usual choice (the only cadet, or the one chosen at start), a named
+// one, a new one; or, without playing, a named one removed.
+enum class CadetChoice { kUsual, kNamed, kNew, kRemove };
 
 struct CommandLine {
   CommandAction m_action = CommandAction::kPlay;
   WindowChoice m_windowChoice = WindowChoice::kStored;
-  std::string m_strError;  // one line, for kUsageError
+  CadetChoice m_cadetChoice = CadetChoice::kUsual;
+  std::string m_strCadetName;  // for kNamed and kRemove
+  std::string m_strError;      // one line, for kUsageError
 };
 
 // Exit status of a command line that could not be read, as other command-line programs use.

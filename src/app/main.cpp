@@ -1,7 +1,10 @@
 #include <csignal>
+#include <cstdio>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "app/cadet_start.h"
 #include "app/command_line.h"
 #include "app/run_main_window.h"
 #include "app/startup.h"
@@ -17,5 +20,8 @@ int main(int argc, char** argv) {
   const int status = qz::AnswerCommandLine(line, qz::ApplicationName(argc > 0 ? argv[0] : nullptr));
   if (status >= 0)
     return status;
-  return qz::RunApplication(argc, argv, line.m_windowChoice, qz::RunMainWindow);
+  const std::string app_name = qz::ApplicationName(argc > 0 ? argv[0] : nullptr);
+  if (line.m_cadetChoice == qz::CadetChoice::kRemove)
+    return qz::RemoveCadetCommand(app_name, line.m_strCadetName, stdin, stdout, stderr);
+  return qz::RunApplication(argc, argv, line, qz::RunMainWindow);
 }

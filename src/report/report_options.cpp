@@ -47,6 +47,13 @@ ReportOptions ParseReportOptions(std::span<const std::string_view> args) {
       (csv ? options.m_strCsv : options.m_strReport) = args[++i];
       if ((csv ? options.m_strCsv : options.m_strReport).empty())
         return UsageError("option " + quoted + " needs a file name");
+    } else if (arg == "--cadet") {
+      if (options.m_bOneCadet)
+        return UsageError("option '--cadet' given twice");
+      if (i + 1 >= args.size())
+        return UsageError("option '--cadet' needs a cadet's name");
+      options.m_bOneCadet = true;
+      options.m_strCadet = args[++i];
     } else if (arg == "-h" || arg == "--help" || arg == "--version") {
       bool& flag = arg == "--version" ? version : help;
       if (flag)
@@ -68,13 +75,14 @@ ReportOptions ParseReportOptions(std::span<const std::string_view> args) {
 }
 
 std::string ReportUsageText() {
-  return "Usage: quizendo-report [LOG ...] [-o REPORT.html] [--csv ANSWERS.csv]\n"
+  return "Usage: quizendo-report [LOG ...] [-o REPORT.html] [--csv ANSWERS.csv] [--cadet NAME]\n"
          "       quizendo-report --help | --version\n"
          "Reads the game's session logs (default: qz.log in the current folder) and writes a\n"
          "progress page (default: report.html) and, if asked, one CSV row per judged answer.\n"
          "\n"
          "  -o, --output FILE  the page to write\n"
          "  --csv FILE         also write every judged answer as a CSV row\n"
+         "  --cadet NAME       only the sessions of the cadet NAME\n"
          "  -h, --help         print this text and leave\n"
          "  --version          print the version and leave\n"
          "\n"

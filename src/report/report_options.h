@@ -14,11 +14,13 @@ struct ReportOptions {
   Action m_action = Action::kReport;
   std::vector<std::string> m_vLogs;  // never empty for kReport: qz.log by default
   std::string m_strReport = "report.html";
-  std::string m_strCsv;  // empty: no CSV file
+  std::string m_strCsv;      // empty: no CSV file
+  bool m_bOneCadet = false;  // --cadet: only the sessions of the cadet m_strCadet
+  std::string m_strCadet;
   std::string m_strError;
 };
 
-// Exit status of a command line that could not be read.
+// Exit status of a command line that could not be read, and of a --cadet whom no log names.
 inline constexpr int kReportExitUsage = 2;
 
 // Reads the arguments after the program name. An unknown or repeated option, or one that needs

@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <set>
 
 #include "records/log_reader.h"
+#include "report/cadet_filter.h"
 #include "report/csv_export.h"
 #include "report/html_report.h"
 #include "report/report_model.h"
@@ -147,6 +149,9 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
   const bool several = options.m_vLogs.size() > 1;
   const SessionCopies copies = several ? NoteCopies(options.m_vLogs) : SessionCopies();
   ReportModel model;
+  const CadetFilter filter(options.m_strCadet);
+  std::set<std::string> cadets_seen;
+  bool cadet_seen = false;
   for (std::size_t log = 0; log < options.m_vLogs.size(); ++log) {
     const std::string& path = options.m_vLogs[log];
     SourceReport& source = model.Sources().emplace_back();
@@ -171,6 +176,12 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
         // A run that ended before any answer says nothing about the cadet.
         if (session.m_vAnswers.empty() && !session.m_oSummary)
           continue;
+        if (options.m_bOneCadet) {
+          cadets_seen.insert(cadet_name);
+          if (!filter.Keeps(cadet_name, session))
+            continue;
+          cadet_seen = true;
+        }
         if (!several || copies.IsChosen(session, log, this_ordinal))
           number = model.AddSession(session);
         ++(number == 0 ? source.m_nDuplicates : source.m_nSessions);
@@ -201,6 +212,18 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     err << "\n";
   }
   model.Finish();
+  if (options.m_bOneCadet && !cadet_seen) {
+    // Nothing written: a page about nobody would pass for a cadet who never trained.
+    err << kProgram << "no session of a cadet named '" << options.m_strCadet << "'";
+    if (cadets_seen.empty()) {
+      err << "; the logs name no cadet\n";
+    } else {
+      err << "; the logs name:\n";
+      for (const std::string& name : cadets_seen)
+        err << "  " << name << "\n";
+    }
+    return kReportExitUsage;
+  }
 
   StagedFile report;
   if (!report.Open(options.m_strReport, &error)) {

@@ -31,6 +31,9 @@ class PictureButton : public Control {
   // the press ended poses the next problem) and the release still clicks.
   void OnCancelMode() override;
 
+ protected:
+  bool IsPressed() const { return m_bPressed; }
+
  private:
   bool Inside(Point p) const;
   void SetPressed(bool pressed);

@@ -54,6 +54,14 @@ TEST(CommandLineTest, UnknownRepeatedOrContradictoryOptionsAreOneLineErrors) {
       {{"--fullscreen", "--window"}, "options '--fullscreen' and '--window' exclude each other"},
       {{"level3"}, "unexpected argument 'level3'"},
       {{"--help", "--bogus"}, "unknown option '--bogus'"},
+      {{"--cadet"}, "option '--cadet' needs a cadet's name"},
+      {{"--remove-cadet"}, "option '--remove-cadet' needs a cadet's name"},
+      {{"--new-cadet", "--new-cadet"}, "option '--new-cadet' given twice"},
+      {{"--cadet", "Ann", "--new-cadet"}, "options '--cadet' and '--new-cadet' exclude each other"},
+      {{"--remove-cadet", "Ann", "--cadet", "Bo"},
+       "options '--remove-cadet' and '--cadet' exclude each other"},
+      {{"--remove-cadet", "Ann", "--window"},
+       "options '--window' and '--remove-cadet' exclude each other"},
   };
   for (const auto& c : cases) {
     const CommandLine line = Parse(c.m_args);
@@ -62,10 +70,33 @@ TEST(CommandLineTest, UnknownRepeatedOrContradictoryOptionsAreOneLineErrors) {
   }
 }
 
+// The name after --cadet or --remove-cadet is taken as it is, even when it looks like an option.
+TEST(CommandLineTest, ReadsWhichCadetPlays) {
+  const struct {
+    std::vector<std::string_view> m_args;
+    CadetChoice m_choice;
+    const char* m_szName;
+  } cases[] = {
+      {{}, CadetChoice::kUsual, ""},
+      {{"--cadet", "Ann"}, CadetChoice::kNamed, "Ann"},
+      {{"--window", "--cadet", "--help"}, CadetChoice::kNamed, "--help"},
+      {{"--cadet", ""}, CadetChoice::kNamed, ""},
+      {{"--new-cadet", "--fullscreen"}, CadetChoice::kNew, ""},
+      {{"--remove-cadet", "../x"}, CadetChoice::kRemove, "../x"},
+  };
+  for (const auto& c : cases) {
+    const CommandLine line = Parse(c.m_args);
+    EXPECT_EQ(CommandAction::kPlay, line.m_action) << testing::PrintToString(c.m_args);
+    EXPECT_EQ(c.m_choice, line.m_cadetChoice) << testing::PrintToString(c.m_args);
+    EXPECT_EQ(c.m_szName, line.m_strCadetName);
+  }
+}
+
 TEST(CommandLineTest, HelpAndVersionTexts) {
   EXPECT_EQ(std::string("quizendo ") + QZ_VERSION + "\n", VersionText("quizendo"));
   const std::string usage = UsageText("quizendo");
-  EXPECT_EQ(0u, usage.find("Usage: quizendo [--fullscreen | --window]\n"));
+  EXPECT_EQ(0u,
+            usage.find("Usage: quizendo [--fullscreen | --window] [--cadet NAME | --new-cadet]\n"));
   EXPECT_NE(std::string::npos, usage.find("quizendo(6)"));
 }
 

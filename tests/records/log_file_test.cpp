@@ -8,11 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -201,6 +203,22 @@ TEST_F(LogFileTest, LogLockedByAnotherProcessIsASharingViolation) {
   Log(m_pathLog, "summary\r\n");
   EXPECT_EQ(2u, m_box.shown.size());
   EXPECT_EQ("earlier run\r\nsummary\r\n", Content(m_pathLog));
+}
+
+// Two copies of the game, playing for two cadets, append to the one log: a lock held for the
+// moment of the other's record is waited for, not reported.
+TEST_F(LogFileTest, ALockHeldForAMomentIsWaitedFor) {
+  Write(m_pathLog, "earlier run\r\n");
+  LockHolder other(m_pathLog);
+  ASSERT_TRUE(other.Locked());
+  std::thread releaser([&other] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    other.Release();
+  });
+  Log(m_pathLog, "header\r\n");
+  releaser.join();
+  EXPECT_TRUE(m_box.shown.empty());
+  EXPECT_EQ("earlier run\r\nheader\r\n", Content(m_pathLog));
 }
 
 TEST_F(LogFileTest, FullDeviceIsDiskFullWithTheFullPath) {

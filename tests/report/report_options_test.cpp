@@ -47,6 +47,8 @@ TEST(ReportOptionsTest, UnknownRepeatedOrIncompleteOptionsAreOneLineErrors) {
       {{"-o", "a.html", "--output", "b.html"}, "option '-o' (--output) given twice"},
       {{"--csv", "a.csv", "--csv", "b.csv"}, "option '--csv' given twice"},
       {{"--help", "--help"}, "option '--help' given twice"},
+      {{"--cadet"}, "option '--cadet' needs a cadet's name"},
+      {{"--cadet", "Ann", "--cadet", "Bea"}, "option '--cadet' given twice"},
   };
   for (const auto& c : cases) {
     const ReportOptions options = ParseReportOptions(c.m_args);

@@ -106,6 +106,43 @@ TEST_F(ReportRunTest, ASessionNamedAfterItsStartIsFiledUnderTheChildsName) {
   EXPECT_EQ(1, test::Occurrences(page, "as set when the game was left on " + left)) << left;
 }
 
+// Brothers and sisters share one log: --cadet keeps one child's sessions, on the page and in
+// the CSV; a name no session has writes nothing and says which names there are.
+TEST_F(ReportRunTest, OneCadetOfSeveral) {
+  test::SampleLogPlan plan;
+  plan.m_vCadets = {"Ann", "Bea"};
+  plan.m_nSessionsPerCadet = 2;
+  WriteFile(Path("qz.log"), test::WriteSampleLog(plan));
+  ASSERT_EQ(kReportOk, Run({"qz.log"})) << m_err.str();
+  const std::size_t both_rows = CsvRows();
+  EXPECT_EQ(2, test::Occurrences(ReadFile(m_dir.Path() / "report.html"), "<h2 "));
+
+  ReportOptions options;
+  options.m_vLogs = {Path("qz.log")};
+  options.m_strReport = Path("bea.html");
+  options.m_strCsv = Path("bea.csv");
+  options.m_bOneCadet = true;
+  options.m_strCadet = "Bea";
+  ASSERT_EQ(kReportOk, RunReport(options, m_out, m_err)) << m_err.str();
+  const std::string page = ReadFile(m_dir.Path() / "bea.html");
+  EXPECT_EQ(1, test::Occurrences(page, "<h2 "));
+  EXPECT_EQ(1, test::Occurrences(page, ">Bea</h2>"));
+  const std::string csv = ReadFile(m_dir.Path() / "bea.csv");
+  EXPECT_EQ(0, test::Occurrences(csv, ",Ann,"));
+  EXPECT_LT(static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n')), both_rows);
+
+  options.m_strCadet = "Cy";
+  options.m_strReport = Path("cy.html");
+  options.m_strCsv = Path("cy.csv");
+  m_err.str("");
+  EXPECT_EQ(kReportExitUsage, RunReport(options, m_out, m_err));
+  EXPECT_NE(std::string::npos, m_err.str().find("no session of a cadet named 'Cy'; the logs "
+                                                "name:\n  Ann\n  Bea\n"))
+      << m_err.str();
+  EXPECT_FALSE(fs::exists(Path("cy.html")));
+  EXPECT_FALSE(fs::exists(Path("cy.csv")));
+}
+
 TEST_F(ReportRunTest, OneSessionIsCountedInTheSingular) {
   test::SampleLogPlan plan;
   plan.m_vCadets = {"Ace"};

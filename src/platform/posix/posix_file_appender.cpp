@@ -6,10 +6,30 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 #include <system_error>
 
 namespace qz {
 namespace {
+
+// Two copies of the game, each playing for a cadet of its own, append to the one log. Each
+// holds the lock only for the moment of one record, so a lock found taken is tried again for
+// up to half a second before the file counts as held elsewhere.
+constexpr int kLockTries = 250;
+constexpr long kLockRetryNanoseconds = 2'000'000;
+
+// 0, or the errno of the last try.
+int LockExclusively(int fd) {
+  for (int attempt = 1;; ++attempt) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      return 0;
+    const int error_number = errno;
+    if (error_number != EWOULDBLOCK || attempt >= kLockTries)
+      return error_number;
+    const timespec pause{0, kLockRetryNanoseconds};
+    ::nanosleep(&pause, nullptr);
+  }
+}
 
 AppendResult OpenFailure(FileErrorCause cause, const std::filesystem::path& path) {
   return AppendResult{cause, true, path.string()};
@@ -67,8 +87,7 @@ AppendResult PosixFileAppender::Append(const std::filesystem::path& path, std::s
     return OpenFailure(FileErrorCauseOf(errno), path);
 
   // Another holder of the lock fails the open the way a file opened exclusively elsewhere does.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const int error_number = errno;
+  if (const int error_number = LockExclusively(fd); error_number != 0) {
     ::close(fd);
     return OpenFailure(error_number == EWOULDBLOCK ? FileErrorCause::kSharingViolation
                                                    : FileErrorCauseOf(error_number),

@@ -5,8 +5,9 @@
 namespace qz {
 
 // The log writer on a POSIX file system. The exclusive lock is a non-blocking flock taken
-// right after the open: a file locked by another process fails like a file another program
-// holds open, without waiting. When a step after the open fails, the file is cut back to
+// right after the open, tried again for at most half a second (another copy of the game, for
+// another cadet, may be writing a record): a file locked longer by another process fails like
+// a file another program holds open. When a step after the open fails, the file is cut back to
 // its size before the record, so the record is in it whole or not at all.
 class PosixFileAppender : public FileAppender {
  public:
