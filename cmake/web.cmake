@@ -35,6 +35,8 @@ file(GLOB_RECURSE QZ_WEB_SOURCES CONFIGURE_DEPENDS
 list(FILTER QZ_WEB_SOURCES EXCLUDE REGEX
   ".*/src/platform/(headless/.*|sdl/sdl_window_system\\.cpp|sdl/sdl_message_box\\.cpp)$")
 list(FILTER QZ_WEB_SOURCES EXCLUDE REGEX ".*/src/platform/sdl/mixer_sound_output\\.cpp$")
+# Windows' own backend and start-up.
+list(FILTER QZ_WEB_SOURCES EXCLUDE REGEX ".*/src/(platform|platform/sdl|app)/win32/.*")
 add_library(quizendo_web_core STATIC ${QZ_WEB_SOURCES})
 target_include_directories(quizendo_web_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 target_compile_definitions(quizendo_web_core PUBLIC QZ_DATA_DIR="/assets"
