@@ -39,3 +39,16 @@ qz_reg_text() {
   timeout 30 wine reg export "$1" 'Z:'"$(echo "$qz_work/key.reg" | tr / '\\')" /y >/dev/null 2>&1 &&
     iconv -f UTF-16LE -t UTF-8 "$qz_work/key.reg" | tr -d '\r'
 }
+
+# qz_wine_box TITLE [SECONDS]: prints the id of the window titled exactly TITLE, case and all,
+# once it shows (xdotool's search ignores case: "quizendo" would find "Quizendo" too).
+qz_wine_box() {
+  local id
+  for _ in $(seq $((${2:-15} * 10))); do
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+      [ "$(xdotool getwindowname "$id" 2>/dev/null)" = "$1" ] && { echo "$id"; return 0; }
+    done
+    sleep 0.1
+  done
+  return 1
+}
