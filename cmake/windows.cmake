@@ -59,6 +59,20 @@ target_link_libraries(quizendo PRIVATE quizendo_windows_core)
 target_link_options(quizendo PRIVATE ${QZ_WINDOWS_LINK} -mwindows)
 qz_apply_options(quizendo)
 
+# The progress report, a console program: its own code over the game's log reader, with the
+# Windows versions of its file handling.
+file(GLOB QZ_WINDOWS_REPORT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/report/*.cpp
+  ${CMAKE_SOURCE_DIR}/src/report/win32/*.cpp)
+list(FILTER QZ_WINDOWS_REPORT_SOURCES EXCLUDE REGEX
+  ".*/src/report/(main|staged_file|input_files)\\.cpp$")
+add_executable(quizendo-report ${CMAKE_SOURCE_DIR}/src/report/main.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/win32/wide_main.cpp ${QZ_WINDOWS_REPORT_SOURCES})
+set_source_files_properties(${CMAKE_SOURCE_DIR}/src/report/main.cpp PROPERTIES
+  COMPILE_DEFINITIONS main=QzMain)
+target_link_libraries(quizendo-report PRIVATE quizendo_windows_core)
+target_link_options(quizendo-report PRIVATE ${QZ_WINDOWS_LINK} -mconsole)
+qz_apply_options(quizendo-report)
+
 # assets/ and fonts/ beside the program, as the installer and the zip lay them out.
 file(GLOB QZ_WINDOWS_ASSETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.bmp
   ${CMAKE_SOURCE_DIR}/assets/*.wav ${CMAKE_SOURCE_DIR}/assets/*.dlg)

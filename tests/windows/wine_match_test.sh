@@ -110,4 +110,16 @@ for row in "Right Answers${tab}${tab}: 10" "Wrong Answers${tab}${tab}: 10" \
   [ "$(qz_log_count "^${row}\$")" -eq 1 ] || fail "summary row '$row' missing"
 done
 qz_log_has 1 "^SUMMARY$" || fail "no SUMMARY"
+
+# The progress report from that log, run in the same folder; a page already there is replaced.
+report=$(dirname "${qz_args[0]}")/quizendo-report.exe
+[ "$(timeout 60 wine "$report" --version 2>&1 | tr -d '\r')" = "quizendo-report 1.01" ] ||
+  fail "quizendo-report --version: $(timeout 60 wine "$report" --version 2>&1)"
+echo old >"$qz_work/Zoë Дима/report.html"
+(cd "$qz_work/run" && timeout 60 wine "$report" qz.log --csv answers.csv) >"$qz_work/report.out" \
+  2>"$qz_work/report.err" || fail "quizendo-report failed: $(cat "$qz_work/report.err")"
+grep -q "qz.log: .* 1 session" "$qz_work/report.err" || fail "the report did not read the session: $(cat "$qz_work/report.err")"
+grep -q "Zoë" "$qz_work/Zoë Дима/report.html" || fail "the page does not name Zoë"
+[ "$(grep -c . "$qz_work/Zoë Дима/answers.csv")" -eq 21 ] || fail "the CSV does not hold 20 answers"
+ls -a "$qz_work/Zoë Дима" | grep -q quizendo-report && fail "a temporary file was left"
 echo PASS
