@@ -4,7 +4,8 @@
 # Configure with
 #   cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 #     -DQZ_WINDOWS_DEPS=<the folder build-deps.sh printed>
-# The build folder then holds quizendo.exe with its assets/ and fonts/ beside it.
+# The build folder then holds quizendo.exe and quizendo-report.exe with assets/ and fonts/ beside
+# them, the installer Quizendo-<version>-setup.exe and the zip Quizendo-<version>-windows.zip.
 
 if(NOT EXISTS "${QZ_WINDOWS_DEPS}/lib/libSDL2.a")
   message(FATAL_ERROR "QZ_WINDOWS_DEPS must name the folder tools/windows/build-deps.sh prints")
@@ -47,7 +48,8 @@ target_link_libraries(quizendo_windows_core PUBLIC qz_windows_sdl)
 qz_apply_options(quizendo_windows_core)
 
 # No -static-libgcc alone: -static takes the C++ library and the thread library in as well.
-set(QZ_WINDOWS_LINK -static -municode)
+# -s: no symbols in the shipped programs.
+set(QZ_WINDOWS_LINK -static -municode -s)
 
 # The game: a window program (no console window of its own), entered through wmain.
 # main.cpp's main is renamed so that the wide entry can hand it the UTF-8 command line.
@@ -91,6 +93,33 @@ foreach(font ${QZ_WINDOWS_FONTS})
   list(APPEND QZ_WINDOWS_LAYOUT ${CMAKE_BINARY_DIR}/fonts/${font})
 endforeach()
 add_custom_target(quizendo_windows_layout ALL DEPENDS ${QZ_WINDOWS_LAYOUT})
+
+# The installer (NSIS, 64-bit and Unicode) and a zip of the same files that plays from any
+# folder: Quizendo/ with the programs, assets/ and fonts/.
+find_program(QZ_MAKENSIS makensis REQUIRED)
+set(QZ_SETUP ${CMAKE_BINARY_DIR}/Quizendo-${PROJECT_VERSION}-setup.exe)
+add_custom_command(OUTPUT ${QZ_SETUP}
+  COMMAND ${QZ_MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DBUILD=${CMAKE_BINARY_DIR}
+    -DSOURCE=${CMAKE_SOURCE_DIR} -DOUTFILE=${QZ_SETUP}
+    ${CMAKE_SOURCE_DIR}/packaging/windows/quizendo.nsi
+  DEPENDS quizendo quizendo-report ${QZ_WINDOWS_LAYOUT}
+    ${CMAKE_SOURCE_DIR}/packaging/windows/quizendo.nsi
+    ${CMAKE_SOURCE_DIR}/packaging/windows/quizendo-report.cmd
+  VERBATIM)
+set(QZ_ZIP ${CMAKE_BINARY_DIR}/Quizendo-${PROJECT_VERSION}-windows.zip)
+set(QZ_ZIP_ROOT ${CMAKE_BINARY_DIR}/zip/Quizendo)
+add_custom_command(OUTPUT ${QZ_ZIP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${CMAKE_BINARY_DIR}/zip
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QZ_ZIP_ROOT}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:quizendo> $<TARGET_FILE:quizendo-report>
+    ${QZ_ZIP_ROOT}
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/assets ${QZ_ZIP_ROOT}/assets
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${CMAKE_BINARY_DIR}/fonts ${QZ_ZIP_ROOT}/fonts
+  COMMAND ${CMAKE_COMMAND} -E chdir ${CMAKE_BINARY_DIR}/zip
+    ${CMAKE_COMMAND} -E tar cf ${QZ_ZIP} --format=zip Quizendo
+  DEPENDS quizendo quizendo-report ${QZ_WINDOWS_LAYOUT}
+  VERBATIM)
+add_custom_target(quizendo_windows_packages ALL DEPENDS ${QZ_SETUP} ${QZ_ZIP})
 
 # The programs under Wine on a virtual X server (tests/windows), one at a time: each makes a
 # Wine prefix of its own and starts its own X server. Run with ctest --test-dir build-windows.

@@ -45,4 +45,4 @@ QZ_WEB_PACKAGES=(emscripten binaryen dpkg-dev python3 python3-fonttools chromium
 # The Windows build: Debian's mingw-w64 cross compilers (their -posix thread model), the tools
 # that unpack Debian source packages, Wine to run the programs in the tests (with Xvfb, xdotool
 # and ImageMagick from the test packages) and NSIS for the installer.
-QZ_WINDOWS_PACKAGES=(mingw-w64 dpkg-dev wine wine64 nsis zip)
+QZ_WINDOWS_PACKAGES=(mingw-w64 dpkg-dev wine wine64 nsis)
