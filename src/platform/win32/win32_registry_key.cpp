@@ -68,7 +68,11 @@ RegistryKey::ReadOutcome Win32RegistryKey::Read(std::string_view section, std::s
       value->m_kind = Value::Kind::kNumber;
       value->m_nNumber = number;
     }
-  } else if (kind == REG_SZ && size <= kMaxTextBytes) {
+  } else if (kind == REG_SZ && size > kMaxTextBytes) {
+    // The game never writes such a text; it is kept as it is, and so is everything else.
+    *error = shown + "\\" + std::string(name) + " is too large to keep whole (over 64 KB)";
+    return ReadOutcome::kFailed;
+  } else if (kind == REG_SZ) {
     // Room for a terminating null the stored text may lack.
     std::vector<wchar_t> text(size / sizeof(wchar_t) + 2, L'\0');
     DWORD got = static_cast<DWORD>(text.size() * sizeof(wchar_t));

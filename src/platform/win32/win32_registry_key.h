@@ -7,8 +7,8 @@
 namespace qz {
 
 // HKEY_CURRENT_USER\Software\Zorvex\<app name>, each section a subkey, through the registry's
-// wide-character calls. A text longer than kMaxTextBytes is not read in (it cannot be a value
-// the game wrote) and reads as a value of the wrong kind.
+// wide-character calls. A text longer than kMaxTextBytes is not read in: it fails the read as
+// an oversized settings file does on Linux, so that the key is not saved over.
 class Win32RegistryKey : public RegistryKey {
  public:
   static constexpr unsigned long kMaxTextBytes = 64 * 1024;
