@@ -42,3 +42,7 @@ QZ_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xfonts-b
 # The browser build: Debian's Emscripten, the tools that unpack Debian source packages, the
 # font subsetter (fontTools) and Chromium for its tests.
 QZ_WEB_PACKAGES=(emscripten binaryen dpkg-dev python3 python3-fonttools chromium)
+# The Windows build: Debian's mingw-w64 cross compilers (their -posix thread model), the tools
+# that unpack Debian source packages, Wine to run the programs in the tests (with Xvfb, xdotool
+# and ImageMagick from the test packages) and NSIS for the installer.
+QZ_WINDOWS_PACKAGES=(mingw-w64 dpkg-dev wine wine64 nsis)

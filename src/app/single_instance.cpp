@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/second_copy_text.h"
 #include "platform/posix/atomic_file.h"
 #include "records/session_log.h"
 
@@ -38,9 +39,7 @@ SingleInstance ClaimSingleInstance(const std::string& app_name, const std::strin
     claim.m_pLock = InstanceLock::AcquireExisting(settings_path, &outcome, &settings_error);
   }
   if (outcome == InstanceLock::Outcome::kHeldByAnother) {
-    claim.m_strRefusal = app_name +
-                         " is already running. Only one copy plays at a time, so that neither "
-                         "loses the other's results.";
+    claim.m_strRefusal = SecondCopyRefusal(app_name);
   } else if (!claim.m_pLock) {
     claim.m_vUnlockedWhy = {lock_file_error, settings_error};
   }

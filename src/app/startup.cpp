@@ -9,6 +9,7 @@
 #include "app/cadet_chooser_dlg.h"
 #include "app/cadet_start.h"
 #include "app/single_instance.h"
+#include "app/window_mode.h"
 #include "platform/posix/folder_asset_store.h"
 #include "platform/posix/ini_settings_store.h"
 #include "platform/posix/posix_file_appender.h"
@@ -44,31 +45,6 @@ int Fail(MessageBox* box, const std::string& app_name, const std::string& text) 
   if (box != nullptr)
     box->Show(app_name, text, MessageIcon::kStop);
   return 1;
-}
-
-// Opens the main window as chosen on the command line or, failing that, as last left, and keeps
-// every switch in the settings; they are saved with the rest when the game is left.
-void ChooseWindowMode(SdlWindowSystem& windows, SettingsStore& settings, WindowChoice choice,
-                      const std::string& app_name) {
-  bool full_screen = settings.GetInt(kVersionText, kFullScreenValue, 0) != 0;
-  if (choice != WindowChoice::kStored) {
-    full_screen = choice == WindowChoice::kFullScreen;
-    settings.WriteInt(kVersionText, kFullScreenValue, full_screen ? 1 : 0);
-  }
-  windows.SetFullScreenListener([&settings, app_name](bool now_full_screen,
-                                                      const std::string& error) {
-    if (!error.empty()) {
-      if (now_full_screen) {
-        std::fprintf(stderr, "%s: cannot leave full screen: %s\n", app_name.c_str(), error.c_str());
-      } else {
-        std::fprintf(stderr, "%s: cannot play full screen: %s; playing in a window\n",
-                     app_name.c_str(), error.c_str());
-      }
-      return;
-    }
-    settings.WriteInt(kVersionText, kFullScreenValue, now_full_screen ? 1 : 0);
-  });
-  windows.SetFullScreen(full_screen);
 }
 
 // The chooser reads and writes no settings: the cadet's are read once chosen.

@@ -9,8 +9,13 @@ namespace qz {
 std::string FormatLocalTime(std::int64_t seconds, const char* format) {
   const std::time_t t = static_cast<std::time_t>(seconds);
   std::tm local{};
+#ifdef _WIN32
+  if (localtime_s(&local, &t) != 0)
+    return {};
+#else
   if (localtime_r(&t, &local) == nullptr)
     return {};
+#endif
   char buffer[128];
   // The formats are the game's own constants, passed through one function.
 #pragma GCC diagnostic push

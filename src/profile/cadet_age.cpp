@@ -28,10 +28,16 @@ int SaturateToInt(double value) {
 }  // namespace
 
 AgeBreakdown ComputeAge(std::int64_t now, std::int64_t birth_moment) {
+  constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+  constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+  // now - birth_moment, held at the ends of the range where it would overflow.
   std::int64_t seconds = 0;
-  if (__builtin_sub_overflow(now, birth_moment, &seconds)) {
-    seconds = now > birth_moment ? std::numeric_limits<std::int64_t>::max()
-                                 : std::numeric_limits<std::int64_t>::min();
+  if (birth_moment < 0 && now > kMax + birth_moment) {
+    seconds = kMax;
+  } else if (birth_moment > 0 && now < kMin + birth_moment) {
+    seconds = kMin;
+  } else {
+    seconds = now - birth_moment;
   }
   AgeBreakdown age;
   age.m_nDays = seconds / kSecondsPerDay;

@@ -32,7 +32,9 @@ int PrintAnswer(const std::string& text) {
 int main(int argc, char** argv) {
   // Past a file-size limit a write fails with EFBIG and is reported like a full disk, rather
   // than the signal ending the program halfway through an output.
+#ifdef SIGXFSZ
   std::signal(SIGXFSZ, SIG_IGN);
+#endif
   const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const qz::ReportOptions options = qz::ParseReportOptions(args);
   switch (options.m_action) {

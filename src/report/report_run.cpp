@@ -1,9 +1,5 @@
 #include "report/report_run.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -15,6 +11,7 @@
 #include "report/cadet_filter.h"
 #include "report/csv_export.h"
 #include "report/html_report.h"
+#include "report/input_files.h"
 #include "report/report_model.h"
 #include "report/session_copies.h"
 #include "report/staged_file.h"
@@ -23,48 +20,6 @@ namespace qz {
 namespace {
 
 constexpr char kProgram[] = "quizendo-report: ";
-
-// How a log given on the command line can be read.
-struct InputCheck {
-  bool m_bMissing = false;
-  std::string m_strProblem;  // why it cannot be read; empty when it can
-};
-
-// Opens without blocking (a FIFO with no writer would hang the tool) and takes only regular
-// files: a folder reads as an empty log and a pipe cannot be read twice.
-InputCheck CheckInput(const std::string& path) {
-  InputCheck check;
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) {
-    check.m_bMissing = errno == ENOENT;
-    check.m_strProblem = std::strerror(errno);
-    return check;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    check.m_strProblem = std::strerror(errno);
-  } else if (S_ISDIR(st.st_mode)) {
-    check.m_strProblem = "it is a folder";
-  } else if (!S_ISREG(st.st_mode)) {
-    check.m_strProblem = "it is not a regular file";
-  }
-  ::close(fd);
-  return check;
-}
-
-// Whether two paths name the same file: the same inode, or, for a file not there yet, the
-// same place once links and dots are resolved.
-bool SameFile(const std::string& x, const std::string& y) {
-  struct stat sx {};
-  struct stat sy {};
-  if (::stat(x.c_str(), &sx) == 0 && ::stat(y.c_str(), &sy) == 0)
-    return sx.st_dev == sy.st_dev && sx.st_ino == sy.st_ino;
-  std::error_code ex;
-  std::error_code ey;
-  const auto cx = std::filesystem::weakly_canonical(x, ex);
-  const auto cy = std::filesystem::weakly_canonical(y, ey);
-  return !ex && !ey && cx == cy;
-}
 
 // The first output that would overwrite a log or the other output, if any.
 std::optional<std::string> OutputClash(const ReportOptions& options) {
@@ -87,7 +42,7 @@ std::optional<std::string> OutputClash(const ReportOptions& options) {
 SessionCopies NoteCopies(const std::vector<std::string>& logs) {
   SessionCopies copies;
   for (std::size_t log = 0; log < logs.size(); ++log) {
-    std::ifstream in(logs[log], std::ios::binary);
+    std::ifstream in(LogPath(logs[log]), std::ios::binary);
     if (!in)
       continue;
     LogReader reader(in);
@@ -156,7 +111,7 @@ int RunReport(const ReportOptions& options, std::ostream& out, std::ostream& err
     const std::string& path = options.m_vLogs[log];
     SourceReport& source = model.Sources().emplace_back();
     source.m_strPath = path;
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(LogPath(path), std::ios::binary);
     if (!in) {
       err << kProgram << "cannot open " << path << ": " << std::strerror(errno) << "\n";
       input_missing = true;

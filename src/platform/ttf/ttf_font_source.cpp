@@ -37,17 +37,28 @@ bool InitTtfOnce() {
 std::string WhyNotOpened(const std::filesystem::path& path) {
   const std::string library_error = TTF_GetError();
   errno = 0;
+#ifdef _WIN32
+  std::FILE* probe = _wfopen(path.c_str(), L"rb");
+#else
   std::FILE* probe = std::fopen(path.c_str(), "rb");
+#endif
   if (probe == nullptr)
     return errno != 0 ? std::strerror(errno) : library_error;
   std::fclose(probe);
   return library_error;
 }
 
+// SDL takes file names in UTF-8 on every system (on Windows it converts them for the
+// wide-character calls).
+std::string Utf8Path(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 TTF_Font* OpenOrThrow(const std::filesystem::path& path, int size) {
-  TTF_Font* font = TTF_OpenFont(path.c_str(), size);
+  TTF_Font* font = TTF_OpenFont(Utf8Path(path).c_str(), size);
   if (font == nullptr)
-    throw AssetError("cannot open the font " + path.string() + ": " + WhyNotOpened(path));
+    throw AssetError("cannot open the font " + Utf8Path(path) + ": " + WhyNotOpened(path));
   return font;
 }
 
