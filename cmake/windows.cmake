@@ -35,11 +35,11 @@ file(GLOB_RECURSE QZ_WINDOWS_SOURCES CONFIGURE_DEPENDS
 list(FILTER QZ_WINDOWS_SOURCES EXCLUDE REGEX
   ".*/src/platform/(headless|sdl/web)/.*")
 list(FILTER QZ_WINDOWS_SOURCES EXCLUDE REGEX
-  ".*/src/platform/posix/(atomic_file|ini_settings_store|instance_lock|posix_file_appender)\\.cpp$")
+  ".*/src/platform/posix/(atomic_file|ini_settings_store|instance_lock|posix_file_appender|posix_record_folder)\\.cpp$")
 list(FILTER QZ_WINDOWS_SOURCES EXCLUDE REGEX
   ".*/src/platform/sdl/(sdl_message_box|box_process_watch|terminate_request|sdl_font_source)\\.cpp$")
 list(FILTER QZ_WINDOWS_SOURCES EXCLUDE REGEX
-  ".*/src/app/(main|startup|single_instance|win32/wide_main)\\.cpp$")
+  ".*/src/app/(main|startup|single_instance|cadet_start|win32/wide_main)\\.cpp$")
 add_library(quizendo_windows_core STATIC ${QZ_WINDOWS_SOURCES})
 target_include_directories(quizendo_windows_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
 # Where nothing is installed beside the program; the game looks beside it first.

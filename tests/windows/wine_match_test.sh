@@ -16,6 +16,14 @@ version=$(timeout 60 wine "${qz_args[0]}" --version 2>&1 | tr -d '\r')
 [ "$version" = "quizendo 1.01" ] || fail "--version printed: $version"
 timeout 60 wine "${qz_args[0]}" --help 2>&1 | tr -d '\r' | grep -q -- '--fullscreen' ||
   fail "--help printed no usage"
+# One cadet per Windows account: the cadet commands say so and change nothing.
+for option in "--cadet Ann" --new-cadet "--remove-cadet Ann"; do
+  # shellcheck disable=SC2086
+  said=$(timeout 60 wine "${qz_args[0]}" $option 2>&1)
+  status=$?
+  [ "$status" -eq 2 ] || fail "$option ended with status $status"
+  case $said in *"a Windows account of their own"*) ;; *) fail "$option printed: $said" ;; esac
+done
 
 # The working folder's path has non-ASCII letters; run/ leads there.
 rmdir "$qz_work/run"

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/second_copy_text.h"
+#include "app/win32/one_cadet.h"
 #include "app/window_mode.h"
 #include "platform/posix/folder_asset_store.h"
 #include "platform/registry_settings_store.h"
@@ -58,10 +59,16 @@ std::filesystem::path ExecutableDir(const char* argv0) {
   return ec ? std::filesystem::current_path() : full.parent_path();
 }
 
-int RunApplication(int argc, char** argv, WindowChoice window_choice,
+int RunApplication(int argc, char** argv, const CommandLine& line,
                    const std::function<int(Platform&)>& game) {
   const char* argv0 = argc > 0 ? argv[0] : nullptr;
   const std::string app_name = ApplicationName(argv0);
+  // The registry holds one record per Windows account: every child plays under an account of
+  // their own.
+  if (line.m_cadetChoice != CadetChoice::kUsual) {
+    std::fprintf(stderr, "%s: %s\n", app_name.c_str(), kOneCadetPerAccount);
+    return 2;
+  }
 
   std::string error;
   std::unique_ptr<SdlVideo> video = SdlVideo::Start(&error);
@@ -97,7 +104,7 @@ int RunApplication(int argc, char** argv, WindowChoice window_choice,
     SdlSoundPlayer sound(assets, clock);
     Win32RegistryKey key(app_name);
     RegistrySettingsStore settings(key);
-    ChooseWindowMode(windows, settings, window_choice, app_name);
+    ChooseWindowMode(windows, settings, line.m_windowChoice, app_name);
     Win32FileAppender files;
     Platform platform{clock, events,   sound, message_box, windows,     assets,
                       fonts, settings, files, app_name,    kLogFileName};
