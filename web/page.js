@@ -130,6 +130,11 @@
   const gameKeys = new Set(['F1', 'Tab', 'Backspace', 'Escape', 'Enter', 'ArrowLeft',
                             'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End']);
   window.addEventListener('keydown', (e) => {
+    if (!$('cadets').hidden) {
+      if (e.key === 'Escape') closeCadetsPanel();
+      e.stopImmediatePropagation();
+      return;
+    }
     if (!$('report').hidden) {
       if (e.key === 'Escape') closeReport();
       e.stopImmediatePropagation();
@@ -351,10 +356,11 @@
 
   const bar = $('loading-bar');
   // The settings of one run of the game: each run is a fresh module.
-  function gameModule(run) {
+  function gameModule(run, args) {
     return {
       canvas: canvas,
       thisProgram: './quizendo',
+      arguments: args,
       print: remember,
       printErr: remember,
       qzRoomWidth: roomWidth,
@@ -388,6 +394,12 @@
       },
       qzGameEnded: () => {
         run.end();
+        if (afterRun) {
+          // The page ended the run to start another: no "training is over" in between.
+          canvas.hidden = true;
+          $('loading').hidden = false;
+          return;
+        }
         $('loading').hidden = true;
         canvas.hidden = true;
         $('problem').hidden = true;
@@ -447,8 +459,9 @@
     return gameScript;
   }
 
-  // One run of the game; `release` is called once it is over and what it wrote is stored.
-  function runGame(release) {
+  // One run of the game with the command line `args`; `release` is called once it is over and
+  // what it wrote is stored.
+  function runGame(release, args) {
     let ended = false;
     const run = {
       end: () => {
@@ -458,7 +471,11 @@
         const module = window.Module;
         const settled = module && module.qzStorageSettled ? module.qzStorageSettled() :
                                                             Promise.resolve();
-        state.settled = settled.catch(() => {}).then(release);
+        state.settled = settled.catch(() => {}).then(release).then(() => {
+          const next = afterRun;
+          afterRun = null;
+          if (next) next();
+        });
       },
     };
     state.running = false;
@@ -468,7 +485,7 @@
     $('over').hidden = true;
     $('parents').hidden = false;
     $('loading').hidden = false;
-    window.Module = gameModule(run);
+    window.Module = gameModule(run, args || []);
     loadGameScript().then((factory) => {
       factory(window.Module);
     }, () => {
@@ -519,9 +536,9 @@
   // Two tabs of the game would write over each other's files in the browser's storage. A
   // run holds a lock while it lasts; another tab waits for it and then starts by itself.
   const lockName = 'quizendo-game';
-  function startGame() {
+  function startGame(args) {
     if (!(navigator.locks && navigator.locks.request)) {
-      runGame(() => {});
+      runGame(() => {}, args);
       return;
     }
     let granted = false;
@@ -543,12 +560,149 @@
           runGame(() => {
             markRunClosed();
             release();
-          });
+          }, args);
         });
       });
     };
     navigator.locks.request(lockName, run).catch(() => run());
   }
+
+  // What follows the run that is ending, set when the page itself ends it.
+  let afterRun = null;
+  // Ends the game's run as leaving it does (a match is never running: the parents' buttons
+  // wait for its end), then calls `next` once what it wrote is stored and the run is given
+  // up. False when no run can be ended now (the game is still loading, or already being
+  // ended).
+  function endRunThen(next) {
+    if (afterRun) return false;
+    if (state.ended) {
+      afterRun = () => {};
+      Promise.resolve(state.settled).then(() => {
+        afterRun = null;
+        next();
+      });
+      return true;
+    }
+    if (!state.running || !window.Module || !Module._qz_web_terminate) return false;
+    afterRun = next;
+    if (state.closeBox) state.closeBox();
+    $('over').hidden = true;
+    Module._qz_web_terminate();
+    if (Module.qzPendingWake) Module.qzPendingWake();
+    return true;
+  }
+
+  // A run of the game's command line without a window (listing or removing cadets), under the
+  // same lock as a run of the game: its standard output and error, and its exit status.
+  // `input` is what it reads from its standard input.
+  function runCommand(args, input) {
+    return new Promise((resolve) => {
+      const out = [];
+      const take = (line) => {
+        out.push(line);
+        remember(line);
+      };
+      const body = () => new Promise((release) => {
+        afterLastRunClosed().then(() => {
+          markRunOpen();
+          const bytes = new TextEncoder().encode(input || '');
+          let read = 0;
+          let finished = false;
+          const module = {
+            thisProgram: './quizendo',
+            arguments: args,
+            print: take,
+            printErr: take,
+            stdin: () => (read < bytes.length ? bytes[read++] : null),
+            qzStorageRefused: () => {},
+            qzStorageFailed: () => notice('The browser\'s storage did not take what Quizendo ' +
+                                          'wrote (it may be full).'),
+          };
+          const finish = (status) => {
+            if (finished) return;
+            finished = true;
+            const settled = module.qzStorageSettled ? module.qzStorageSettled() :
+                                                      Promise.resolve();
+            settled.catch(() => {}).then(() => {
+              markRunClosed();
+              release();
+              resolve({status, out});
+            });
+          };
+          module.onExit = finish;
+          module.onAbort = () => finish(-1);
+          loadGameScript().then((factory) => factory(module), () => finish(-1));
+        });
+      });
+      if (navigator.locks && navigator.locks.request)
+        navigator.locks.request(lockName, body).catch(body);
+      else
+        body();
+    });
+  }
+
+  // The cadets' names as the game tells them apart (the birth date added where two share a
+  // name): the game lists them when asked for a cadet no name can match (a line break).
+  async function cadetLabels() {
+    const {out} = await runCommand(['--cadet', '\n']);
+    const at = out.indexOf('The cadets are:');
+    if (at < 0) return [];
+    return out.slice(at + 1).filter((l) => l.startsWith('  ')).map((l) => l.substring(2));
+  }
+
+  $('add-cadet').addEventListener('click', () => {
+    if (readyAfterMatch()) return;
+    endRunThen(() => startGame(['--new-cadet']));
+  });
+
+  // Removing a cadet: the game is left, the parent picks the cadet and says yes once more; the
+  // game renames the record as removed (it is never deleted) and starts again.
+  const cadetsPanel = $('cadets');
+  let removing = false;
+  function closeCadetsPanel() {
+    if (removing || cadetsPanel.hidden) return;
+    cadetsPanel.hidden = true;
+    startGame();
+  }
+  function offerRemoval(labels) {
+    $('cadets-list').textContent = '';
+    $('cadets-remove').hidden = true;
+    $('cadets-text').textContent =
+        labels.length ? 'Which cadet is to be removed?' : 'There are no cadets yet.';
+    for (const label of labels) {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = label;
+      button.addEventListener('click', () => confirmRemoval(label));
+      $('cadets-list').appendChild(button);
+    }
+    cadetsPanel.hidden = false;
+    ($('cadets-list').firstChild || $('cadets-cancel')).focus();
+  }
+  function confirmRemoval(label) {
+    $('cadets-list').textContent = '';
+    $('cadets-text').textContent = 'Remove the cadet ' + label + '? The record is kept under ' +
+        'a name marked as removed, and the sessions stay in the log.';
+    const remove = $('cadets-remove');
+    remove.hidden = false;
+    remove.onclick = async () => {
+      remove.hidden = true;
+      $('cadets-text').textContent = 'Removing ' + label + '…';
+      removing = true;
+      const {status, out} = await runCommand(['--remove-cadet', label], 'y\n');
+      removing = false;
+      const said = out.join('\n');
+      notice(status === 0 ? said.substring(said.indexOf('Removed ')) :
+                            'The cadet was not removed: ' + said);
+      closeCadetsPanel();
+    };
+    $('cadets-cancel').focus();
+  }
+  $('cadets-cancel').addEventListener('click', closeCadetsPanel);
+  $('remove-cadet').addEventListener('click', () => {
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
+    endRunThen(() => cadetLabels().then(offerRemoval));
+  });
 
   $('again').addEventListener('click', () => {
     $('again').disabled = true;
