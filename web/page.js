@@ -664,20 +664,24 @@
     cadetsPanel.hidden = true;
     startGame();
   }
-  function offerRemoval(labels) {
+  // The panel with one button a cadet: `labels` shown, `pick` called with the one clicked.
+  function offerCadets(title, question, labels, pick) {
+    $('cadets-title').textContent = title;
     $('cadets-list').textContent = '';
     $('cadets-remove').hidden = true;
-    $('cadets-text').textContent =
-        labels.length ? 'Which cadet is to be removed?' : 'There are no cadets yet.';
-    for (const label of labels) {
+    $('cadets-text').textContent = labels.length ? question : 'There are no cadets yet.';
+    labels.forEach((label, index) => {
       const button = document.createElement('button');
       button.type = 'button';
       button.textContent = label;
-      button.addEventListener('click', () => confirmRemoval(label));
+      button.addEventListener('click', () => pick(label, index));
       $('cadets-list').appendChild(button);
-    }
+    });
     cadetsPanel.hidden = false;
     ($('cadets-list').firstChild || $('cadets-cancel')).focus();
+  }
+  function offerRemoval(labels) {
+    offerCadets('Remove a cadet', 'Which cadet is to be removed?', labels, confirmRemoval);
   }
   function confirmRemoval(label) {
     $('cadets-list').textContent = '';
@@ -703,6 +707,127 @@
     if (readyAfterMatch() || !cadetsPanel.hidden) return;
     endRunThen(() => cadetLabels().then(offerRemoval));
   });
+
+  // A cadet's progress carried to another browser: the record and its sessions of the log in
+  // one file (progress.js makes and checks it).
+  const progress = window.QuizendoProgress;
+  // Where the game keeps the cadets' records: its settings' folder in the browser's storage.
+  const recordsFolder = '/data/config/Zorvex';
+  const recordFilePattern = /^quizendo(?:\.cadet-([1-9][0-9]*))?\.ini$/;
+  // The cadets' records as byte strings, by file name, in the game's order.
+  function readRecords() {
+    let names = [];
+    try {
+      names = Module.FS.readdir(recordsFolder).filter((n) => recordFilePattern.test(n));
+    } catch (e) {
+    }
+    const number = (n) => Number(recordFilePattern.exec(n)[1] || 1);
+    names.sort((a, b) => number(a) - number(b));
+    const records = {};
+    for (const name of names) {
+      try {
+        records[name] = progress.bytesToText(Module.FS.readFile(recordsFolder + '/' + name));
+      } catch (e) {
+      }
+    }
+    return records;
+  }
+  function cadetLabel(record) {
+    const c = progress.recordCadet(record);
+    const two = (n) => String(n).padStart(2, '0');
+    return (progress.shown(c.name).trim() ? progress.shown(c.name) : 'Player') + ' (' +
+        two(c.day) + '.' + two(c.month) + '.' + String(c.year).padStart(4, '0') + ')';
+  }
+  function download(name, blob) {
+    const url = URL.createObjectURL(blob);
+    const a = document.createElement('a');
+    a.href = url;
+    a.download = name;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+  }
+
+  $('save-progress').addEventListener('click', () => {
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
+    endRunThen(() => {
+      const records = readRecords();
+      const files = Object.keys(records);
+      offerCadets('Save progress', 'Whose progress is to be saved?',
+                  files.map((f) => cadetLabel(records[f])), (label, index) => {
+                    const log = progress.bytesToText(readLog());
+                    const name = progress.shown(progress.recordCadet(records[files[index]]).name)
+                        .replace(/[^\p{L}\p{N}_-]+/gu, '-').replace(/^-+|-+$/g, '') || 'Player';
+                    download('quizendo-progress-' + name + '.json',
+                             new Blob([progress.make(records[files[index]], log)],
+                                      {type: 'application/json'}));
+                    closeCadetsPanel();
+                  });
+    });
+  });
+
+  $('load-progress').addEventListener('click', () => {
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
+    $('progress-file').value = '';
+    $('progress-file').click();
+  });
+  $('progress-file').addEventListener('change', () => {
+    const file = $('progress-file').files[0];
+    if (file) loadProgress(file);
+  });
+  // A progress file brought in: checked whole before anything is changed; then the game is
+  // left, the record written (the same cadet's, or a new cadet's) and the sessions the log
+  // lacks appended to it, and the game started again.
+  async function loadProgress(file) {
+    const refuse = (why) => notice('The progress was not loaded: ' + why);
+    if (file.size > progress.maxBytes) return refuse('the file is larger than 64 MB.');
+    let bytes;
+    try {
+      bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (e) {
+      return refuse('the file cannot be read (' + e.message + ').');
+    }
+    const checked = progress.read(bytes);
+    if (checked.refused) return refuse(checked.refused);
+    const started = endRunThen(() => {
+      const log = progress.bytesToText(readLog());
+      const records = readRecords();
+      const merged = progress.merge(checked.progress, records, log);
+      if (merged.refused) {
+        refuse(merged.refused);
+        startGame();
+        return;
+      }
+      let target = merged.file;
+      if (target === null) {
+        const numbers = Object.keys(records).map((n) => Number(recordFilePattern.exec(n)[1] || 1));
+        target = numbers.length ? 'quizendo.cadet-' + (Math.max(...numbers) + 1) + '.ini' :
+                                  'quizendo.ini';
+      }
+      try {
+        Module.FS.mkdirTree(recordsFolder);
+        if (merged.append) {
+          const stream = Module.FS.open('/data/qz.log', 'a');
+          const added = progress.textToBytes(merged.append);
+          Module.FS.write(stream, added, 0, added.length);
+          Module.FS.close(stream);
+        }
+        Module.FS.writeFile(recordsFolder + '/' + target, progress.textToBytes(merged.record));
+      } catch (e) {
+        refuse('the browser\'s storage did not take it (' + e.message + ').');
+        startGame();
+        return;
+      }
+      Module.qzStorageSettled().then(() => {
+        notice('The progress of ' + cadetLabel(merged.record) + ' was loaded' +
+               (merged.file === null ? ' as a new cadet' : '') + ': ' + merged.added +
+               ' session' + (merged.added === 1 ? '' : 's') + ' added.');
+        startGame();
+      });
+    });
+    if (!started) refuse('the game is still starting; try again in a moment.');
+  }
 
   $('again').addEventListener('click', () => {
     $('again').disabled = true;

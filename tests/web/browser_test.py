@@ -973,6 +973,11 @@ def small_window_shown(game, what):
     time.sleep(0.5)
 
 
+def wait_running(game):
+    game.browser.wait_for("quizendoPage.running && !quizendoPage.ended && canvas.width > 0", 60,
+                          "the game to run again")
+
+
 def train_again(game):
     game.browser.wait_for("!document.getElementById('over').hidden", 20, "the training is over")
     game.js("document.getElementById('again').click()")
@@ -1103,8 +1108,7 @@ def case_remove_a_cadet(url, shots):
         game.shot("remove-a-cadet")
         game.js("document.getElementById('cadets-remove').click()")
         game.wait(30, "the page says Bea was removed", lambda: "Removed Bea" in game.notice())
-        game.browser.wait_for("quizendoPage.running && !quizendoPage.ended && canvas.width > 0",
-                              60, "the game to run again")
+        wait_running(game)
         game.to_idle()
         check(headers(game, "Ann") == 1, "the game did not start for Ann, the one left")
         game.leave()
@@ -1116,6 +1120,129 @@ def case_remove_a_cadet(url, shots):
         check("CadetName=Bea" in game.file(ZORVEX + "/" + kept[0]), "Bea's record was not kept")
     finally:
         game.close()
+
+
+CAPTURE_DOWNLOADS = """window.qzDownloads = [];
+HTMLAnchorElement.prototype.click = function() { qzDownloads.push([this.download, this.href]); };
+"""
+
+
+def load_progress_file(game, path):
+    """Chooses `path` in the page's file box of Load progress, as the parent does."""
+    # As the page's button does before it opens the box: the same file chosen again counts.
+    game.js("document.getElementById('notice').hidden = true; "
+            "document.getElementById('progress-file').value = ''")
+    root = game.browser.send("DOM.getDocument")["root"]["nodeId"]
+    node = game.browser.send("DOM.querySelector", {"nodeId": root, "selector": "#progress-file"})
+    game.browser.send("DOM.setFileInputFiles", {"files": [path], "nodeId": node["nodeId"]})
+    game.wait(30, "the page says what became of the file", lambda: game.notice())
+    return game.notice()
+
+
+def stored_state(game):
+    return game.js(f"""(() => {{
+        const files = Module.FS.readdir('{ZORVEX}').filter((f) => f.endsWith('.ini')).sort();
+        return [files, files.map((f) => Module.FS.readFile('{ZORVEX}/' + f, {{encoding: 'utf8'}})),
+                Module.FS.stat('{LOG}').size];
+    }})()""")
+
+
+def case_progress_travels(url, shots):
+    """Save progress in one browser, Load progress in a fresh one: a new cadet there, then the
+    same file again (a copy that holds everything) taken; files that are damaged, too large, of
+    another kind, crafted, or older than what the browser holds are refused and change
+    nothing."""
+    folder = tempfile.mkdtemp(prefix="qz-progress-")
+    game = Game(url, shots)
+    try:
+        game.store_settings("[1.01]\nCadetName=Ann\nBDateDay=3\nBDateMonth=4\nBDateYear=2016\n")
+        game.to_idle()
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "Ann's answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+        give_up_match(game)
+        time.sleep(2)
+        game.leave()
+        game.js(CAPTURE_DOWNLOADS)
+        game.js("document.getElementById('save-progress').click()")
+        game.browser.wait_for("!document.getElementById('cadets').hidden", 30, "whose progress")
+        check(game.js(CADETS_OFFERED) == ["Ann (03.04.2016)"], f"offered {game.js(CADETS_OFFERED)}")
+        game.js("document.querySelector('#cadets-list button').click()")
+        game.wait(10, "the download", lambda: game.js("qzDownloads.length") == 1)
+        name, text = game.js("(async () => [qzDownloads[0][0], "
+                             "await (await fetch(qzDownloads[0][1])).text()])()")
+        check(name == "quizendo-progress-Ann.json", f"the file is named {name!r}")
+        saved = json.loads(text)
+        check(len(saved["sessions"]) == 1 and PROBLEM_LINE[1:4] and
+              re.search(r"^Ann, age [0-9]+ years", saved["sessions"][0]),
+              f"the file's sessions: {saved['sessions']}")
+        wait_running(game)
+        check(saved["record"] == game.file(INI), "the file's record is not Ann's record")
+    finally:
+        game.close()
+
+    def write(name, content):
+        path = os.path.join(folder, name)
+        with open(path, "w" if isinstance(content, str) else "wb") as f:
+            f.write(content)
+        return path
+
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        forged = dict(saved, sessions=saved["sessions"] +
+                      ["Bea, age 9 years 0 months\tDate: 25-01-01 10:00:00\r\n"])
+        other_name = dict(saved, cadet=dict(saved["cadet"], name="Zed"))
+        big = write("big.json", "")
+        with open(big, "wb") as f:
+            f.truncate(65 * 1024 * 1024)
+        refused = [
+            ("damaged", write("damaged.json", text[:len(text) // 2]), "damaged"),
+            ("too large", big, "larger than 64 MB"),
+            ("another kind", write("other.json", json.dumps({"kind": "other"})),
+             "not a Quizendo progress file"),
+            ("a picture", write("picture.json", b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR"), "damaged"),
+            ("a forged session", write("forged.json", json.dumps(forged)), "not Ann's"),
+            ("a header not its record's", write("other-name.json", json.dumps(other_name)),
+             "not the cadet of its record"),
+        ]
+        before = stored_state(game)
+        for what, path, said in refused:
+            told = load_progress_file(game, path)
+            check(said in told, f"{what}: the page says {told!r}")
+            check(stored_state(game) == before, f"{what}: the stored files changed")
+
+        good = write("ann.json", text)
+        told = load_progress_file(game, good)
+        check("as a new cadet: 1 session added" in told, f"the page says {told!r}")
+        small_window_shown(game, "Who is training?, with Ann")
+        check(game.file(SECOND_INI) == saved["record"], "Ann's record is not the file's")
+        check(saved["sessions"][0].replace("\r", "") in "\n".join(game.log_lines()),
+              "Ann's session is not logged")
+
+        # The same file again: it holds every session of Ann's here.
+        told = load_progress_file(game, good)
+        check("was loaded: 0 sessions added" in told, f"the same file again: {told!r}")
+        small_window_shown(game, "Who is training?, after the same file")
+
+        # A session of Ann's that the file lacks: the file is older, and refused.
+        header = saved["sessions"][0].split("\r\n")[0]
+        later = header[:-1] + str((int(header[-1]) + 1) % 10)
+        game.js(f"(() => {{ const s = Module.FS.open('{LOG}', 'a'); "
+                f"const b = new TextEncoder().encode({json.dumps(later + chr(13) + chr(10))}); "
+                "Module.FS.write(s, b, 0, b.length); Module.FS.close(s); })()")
+        game.js("Module.qzStorageSettled()")
+        before = stored_state(game)
+        told = load_progress_file(game, good)
+        check("older" in told and later.replace("\t", " ") in told and "Nothing was changed" in told,
+              f"an older file: {told!r}")
+        small_window_shown(game, "Who is training?, after the older file")
+        check(stored_state(game) == before, "the older file changed the stored files")
+    finally:
+        game.close()
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 # The browser refuses the storage, as a private window or a full disk may.
