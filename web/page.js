@@ -576,6 +576,7 @@
   function endRunThen(next) {
     if (afterRun) return false;
     if (state.ended) {
+      $('over').hidden = true;
       afterRun = () => {};
       Promise.resolve(state.settled).then(() => {
         afterRun = null;
@@ -651,7 +652,7 @@
   }
 
   $('add-cadet').addEventListener('click', () => {
-    if (readyAfterMatch()) return;
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
     endRunThen(() => startGame(['--new-cadet']));
   });
 
