@@ -86,7 +86,7 @@ target_link_options(quizendo-report PRIVATE ${QZ_WEB_FLAGS} -sMODULARIZE=1
   -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=FS,callMain)
 
 # The page itself, and what makes it an app the browser can install.
-set(QZ_WEB_PAGE_FILES index.html page.js page.css manifest.webmanifest)
+set(QZ_WEB_PAGE_FILES index.html page.js progress.js page.css manifest.webmanifest)
 foreach(page ${QZ_WEB_PAGE_FILES})
   configure_file(${CMAKE_SOURCE_DIR}/web/${page} ${CMAKE_BINARY_DIR}/${page} COPYONLY)
 endforeach()

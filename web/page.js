@@ -130,6 +130,11 @@
   const gameKeys = new Set(['F1', 'Tab', 'Backspace', 'Escape', 'Enter', 'ArrowLeft',
                             'ArrowRight', 'ArrowUp', 'ArrowDown', 'Home', 'End']);
   window.addEventListener('keydown', (e) => {
+    if (!$('cadets').hidden) {
+      if (e.key === 'Escape') closeCadetsPanel();
+      e.stopImmediatePropagation();
+      return;
+    }
     if (!$('report').hidden) {
       if (e.key === 'Escape') closeReport();
       e.stopImmediatePropagation();
@@ -351,10 +356,11 @@
 
   const bar = $('loading-bar');
   // The settings of one run of the game: each run is a fresh module.
-  function gameModule(run) {
+  function gameModule(run, args) {
     return {
       canvas: canvas,
       thisProgram: './quizendo',
+      arguments: args,
       print: remember,
       printErr: remember,
       qzRoomWidth: roomWidth,
@@ -388,6 +394,12 @@
       },
       qzGameEnded: () => {
         run.end();
+        if (afterRun) {
+          // The page ended the run to start another: no "training is over" in between.
+          canvas.hidden = true;
+          $('loading').hidden = false;
+          return;
+        }
         $('loading').hidden = true;
         canvas.hidden = true;
         $('problem').hidden = true;
@@ -447,8 +459,9 @@
     return gameScript;
   }
 
-  // One run of the game; `release` is called once it is over and what it wrote is stored.
-  function runGame(release) {
+  // One run of the game with the command line `args`; `release` is called once it is over and
+  // what it wrote is stored.
+  function runGame(release, args) {
     let ended = false;
     const run = {
       end: () => {
@@ -458,7 +471,11 @@
         const module = window.Module;
         const settled = module && module.qzStorageSettled ? module.qzStorageSettled() :
                                                             Promise.resolve();
-        state.settled = settled.catch(() => {}).then(release);
+        state.settled = settled.catch(() => {}).then(release).then(() => {
+          const next = afterRun;
+          afterRun = null;
+          if (next) next();
+        });
       },
     };
     state.running = false;
@@ -468,7 +485,7 @@
     $('over').hidden = true;
     $('parents').hidden = false;
     $('loading').hidden = false;
-    window.Module = gameModule(run);
+    window.Module = gameModule(run, args || []);
     loadGameScript().then((factory) => {
       factory(window.Module);
     }, () => {
@@ -519,9 +536,9 @@
   // Two tabs of the game would write over each other's files in the browser's storage. A
   // run holds a lock while it lasts; another tab waits for it and then starts by itself.
   const lockName = 'quizendo-game';
-  function startGame() {
+  function startGame(args) {
     if (!(navigator.locks && navigator.locks.request)) {
-      runGame(() => {});
+      runGame(() => {}, args);
       return;
     }
     let granted = false;
@@ -543,11 +560,274 @@
           runGame(() => {
             markRunClosed();
             release();
-          });
+          }, args);
         });
       });
     };
     navigator.locks.request(lockName, run).catch(() => run());
+  }
+
+  // What follows the run that is ending, set when the page itself ends it.
+  let afterRun = null;
+  // Ends the game's run as leaving it does (a match is never running: the parents' buttons
+  // wait for its end), then calls `next` once what it wrote is stored and the run is given
+  // up. False when no run can be ended now (the game is still loading, or already being
+  // ended).
+  function endRunThen(next) {
+    if (afterRun) return false;
+    if (state.ended) {
+      $('over').hidden = true;
+      afterRun = () => {};
+      Promise.resolve(state.settled).then(() => {
+        afterRun = null;
+        next();
+      });
+      return true;
+    }
+    if (!state.running || !window.Module || !Module._qz_web_terminate) return false;
+    afterRun = next;
+    if (state.closeBox) state.closeBox();
+    $('over').hidden = true;
+    Module._qz_web_terminate();
+    if (Module.qzPendingWake) Module.qzPendingWake();
+    return true;
+  }
+
+  // A run of the game's command line without a window (listing or removing cadets), under the
+  // same lock as a run of the game: its standard output and error, and its exit status.
+  // `input` is what it reads from its standard input.
+  function runCommand(args, input) {
+    return new Promise((resolve) => {
+      const out = [];
+      const take = (line) => {
+        out.push(line);
+        remember(line);
+      };
+      const body = () => new Promise((release) => {
+        afterLastRunClosed().then(() => {
+          markRunOpen();
+          const bytes = new TextEncoder().encode(input || '');
+          let read = 0;
+          let finished = false;
+          const module = {
+            thisProgram: './quizendo',
+            arguments: args,
+            print: take,
+            printErr: take,
+            stdin: () => (read < bytes.length ? bytes[read++] : null),
+            qzStorageRefused: () => {},
+            qzStorageFailed: () => notice('The browser\'s storage did not take what Quizendo ' +
+                                          'wrote (it may be full).'),
+          };
+          const finish = (status) => {
+            if (finished) return;
+            finished = true;
+            const settled = module.qzStorageSettled ? module.qzStorageSettled() :
+                                                      Promise.resolve();
+            settled.catch(() => {}).then(() => {
+              markRunClosed();
+              release();
+              resolve({status, out});
+            });
+          };
+          module.onExit = finish;
+          module.onAbort = () => finish(-1);
+          loadGameScript().then((factory) => factory(module), () => finish(-1));
+        });
+      });
+      if (navigator.locks && navigator.locks.request)
+        navigator.locks.request(lockName, body).catch(body);
+      else
+        body();
+    });
+  }
+
+  // The cadets' names as the game tells them apart (the birth date added where two share a
+  // name): the game lists them when asked for a cadet no name can match (a line break).
+  async function cadetLabels() {
+    const {out} = await runCommand(['--cadet', '\n']);
+    const at = out.indexOf('The cadets are:');
+    if (at < 0) return [];
+    return out.slice(at + 1).filter((l) => l.startsWith('  ')).map((l) => l.substring(2));
+  }
+
+  $('add-cadet').addEventListener('click', () => {
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
+    endRunThen(() => startGame(['--new-cadet']));
+  });
+
+  // Removing a cadet: the game is left, the parent picks the cadet and says yes once more; the
+  // game renames the record as removed (it is never deleted) and starts again.
+  const cadetsPanel = $('cadets');
+  let removing = false;
+  function closeCadetsPanel() {
+    if (removing || cadetsPanel.hidden) return;
+    cadetsPanel.hidden = true;
+    startGame();
+  }
+  // The panel with one button a cadet: `labels` shown, `pick` called with the one clicked.
+  function offerCadets(title, question, labels, pick) {
+    $('cadets-title').textContent = title;
+    $('cadets-list').textContent = '';
+    $('cadets-remove').hidden = true;
+    $('cadets-text').textContent = labels.length ? question : 'There are no cadets yet.';
+    labels.forEach((label, index) => {
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = label;
+      button.addEventListener('click', () => pick(label, index));
+      $('cadets-list').appendChild(button);
+    });
+    cadetsPanel.hidden = false;
+    ($('cadets-list').firstChild || $('cadets-cancel')).focus();
+  }
+  function offerRemoval(labels) {
+    offerCadets('Remove a cadet', 'Which cadet is to be removed?', labels, confirmRemoval);
+  }
+  function confirmRemoval(label) {
+    $('cadets-list').textContent = '';
+    $('cadets-text').textContent = 'Remove the cadet ' + label + '? The record is kept under ' +
+        'a name marked as removed, and the sessions stay in the log.';
+    const remove = $('cadets-remove');
+    remove.hidden = false;
+    remove.onclick = async () => {
+      remove.hidden = true;
+      $('cadets-text').textContent = 'Removing ' + label + '…';
+      removing = true;
+      const {status, out} = await runCommand(['--remove-cadet', label], 'y\n');
+      removing = false;
+      const said = out.join('\n');
+      notice(status === 0 ? said.substring(said.indexOf('Removed ')) :
+                            'The cadet was not removed: ' + said);
+      closeCadetsPanel();
+    };
+    $('cadets-cancel').focus();
+  }
+  $('cadets-cancel').addEventListener('click', closeCadetsPanel);
+  $('remove-cadet').addEventListener('click', () => {
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
+    endRunThen(() => cadetLabels().then(offerRemoval));
+  });
+
+  // A cadet's progress carried to another browser: the record and its sessions of the log in
+  // one file (progress.js makes and checks it).
+  const progress = window.QuizendoProgress;
+  // Where the game keeps the cadets' records: its settings' folder in the browser's storage.
+  const recordsFolder = '/data/config/Zorvex';
+  const recordFilePattern = /^quizendo(?:\.cadet-([1-9][0-9]*))?\.ini$/;
+  // The cadets' records as byte strings, by file name, in the game's order.
+  function readRecords() {
+    let names = [];
+    try {
+      names = Module.FS.readdir(recordsFolder).filter((n) => recordFilePattern.test(n));
+    } catch (e) {
+    }
+    const number = (n) => Number(recordFilePattern.exec(n)[1] || 1);
+    names.sort((a, b) => number(a) - number(b));
+    const records = {};
+    for (const name of names) {
+      try {
+        records[name] = progress.bytesToText(Module.FS.readFile(recordsFolder + '/' + name));
+      } catch (e) {
+      }
+    }
+    return records;
+  }
+  function cadetLabel(record) {
+    const c = progress.recordCadet(record);
+    const two = (n) => String(n).padStart(2, '0');
+    return (progress.shown(c.name).trim() ? progress.shown(c.name) : 'Player') + ' (' +
+        two(c.day) + '.' + two(c.month) + '.' + String(c.year).padStart(4, '0') + ')';
+  }
+  function download(name, blob) {
+    const url = URL.createObjectURL(blob);
+    const a = document.createElement('a');
+    a.href = url;
+    a.download = name;
+    document.body.appendChild(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 10000);
+  }
+
+  $('save-progress').addEventListener('click', () => {
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
+    endRunThen(() => {
+      const records = readRecords();
+      const files = Object.keys(records);
+      offerCadets('Save progress', 'Whose progress is to be saved?',
+                  files.map((f) => cadetLabel(records[f])), (label, index) => {
+                    const log = progress.bytesToText(readLog());
+                    const name = progress.shown(progress.recordCadet(records[files[index]]).name)
+                        .replace(/[^\p{L}\p{N}_-]+/gu, '-').replace(/^-+|-+$/g, '') || 'Player';
+                    download('quizendo-progress-' + name + '.json',
+                             new Blob([progress.make(records[files[index]], log)],
+                                      {type: 'application/json'}));
+                    closeCadetsPanel();
+                  });
+    });
+  });
+
+  $('load-progress').addEventListener('click', () => {
+    if (readyAfterMatch() || !cadetsPanel.hidden) return;
+    $('progress-file').value = '';
+    $('progress-file').click();
+  });
+  $('progress-file').addEventListener('change', () => {
+    const file = $('progress-file').files[0];
+    if (file) loadProgress(file);
+  });
+  // A progress file brought in: checked whole before anything is changed; then the game is
+  // left, the record written (the same cadet's, or a new cadet's) and the sessions the log
+  // lacks appended to it, and the game started again.
+  async function loadProgress(file) {
+    const refuse = (why) => notice('The progress was not loaded: ' + why);
+    if (file.size > progress.maxBytes) return refuse('the file is larger than 64 MB.');
+    let bytes;
+    try {
+      bytes = new Uint8Array(await file.arrayBuffer());
+    } catch (e) {
+      return refuse('the file cannot be read (' + e.message + ').');
+    }
+    const checked = progress.read(bytes);
+    if (checked.refused) return refuse(checked.refused);
+    const started = endRunThen(() => {
+      const log = progress.bytesToText(readLog());
+      const records = readRecords();
+      const merged = progress.merge(checked.progress, records, log);
+      if (merged.refused) {
+        refuse(merged.refused);
+        startGame();
+        return;
+      }
+      let target = merged.file;
+      if (target === null) {
+        const numbers = Object.keys(records).map((n) => Number(recordFilePattern.exec(n)[1] || 1));
+        target = numbers.length ? 'quizendo.cadet-' + (Math.max(...numbers) + 1) + '.ini' :
+                                  'quizendo.ini';
+      }
+      try {
+        Module.FS.mkdirTree(recordsFolder);
+        if (merged.append) {
+          const stream = Module.FS.open('/data/qz.log', 'a');
+          const added = progress.textToBytes(merged.append);
+          Module.FS.write(stream, added, 0, added.length);
+          Module.FS.close(stream);
+        }
+        Module.FS.writeFile(recordsFolder + '/' + target, progress.textToBytes(merged.record));
+      } catch (e) {
+        refuse('the browser\'s storage did not take it (' + e.message + ').');
+        startGame();
+        return;
+      }
+      Module.qzStorageSettled().then(() => {
+        notice('The progress of ' + cadetLabel(merged.record) + ' was loaded' +
+               (merged.file === null ? ' as a new cadet' : '') + ': ' + merged.added +
+               ' session' + (merged.added === 1 ? '' : 's') + ' added.');
+        startGame();
+      });
+    });
+    if (!started) refuse('the game is still starting; try again in a moment.');
   }
 
   $('again').addEventListener('click', () => {

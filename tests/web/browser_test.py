@@ -884,6 +884,18 @@ def case_window_resized(url, shots):
         game.close()
 
 
+def give_up_match(game):
+    """Given up at the quit question, the match is over (a key that cuts the pause after the
+    answer is taken by the pause: the question is asked again until it is there)."""
+    deadline = time.monotonic() + 30
+    while game.js("Module.qzMatchRunning"):
+        check(time.monotonic() < deadline, "the match was not given up")
+        game.key("Escape")
+        time.sleep(1)
+        game.key("Enter")
+        time.sleep(1)
+
+
 def case_progress_report(url, shots):
     game = Game(url, shots)
     try:
@@ -907,15 +919,7 @@ def case_progress_report(url, shots):
         check(game.js("!document.getElementById('after-match').hidden"),
               "the page does not say the report is ready after the match")
         game.shot("progress-in-match")
-        # Given up at the quit question, the match is over (a key that cuts the pause after
-        # the answer is taken by the pause: the question is asked again until it is there).
-        deadline = time.monotonic() + 30
-        while game.js("Module.qzMatchRunning"):
-            check(time.monotonic() < deadline, "the match was not given up")
-            game.key("Escape")
-            time.sleep(1)
-            game.key("Enter")
-            time.sleep(1)
+        give_up_match(game)
         game.js("document.getElementById('progress').click()")
         game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
         html = game.js("document.getElementById('report-frame').srcdoc")
@@ -934,6 +938,311 @@ def case_progress_report(url, shots):
         check(re.search(r", age [0-9]+ years", log[1]), "the downloaded log has no session header")
     finally:
         game.close()
+
+
+ZORVEX = "/data/config/Zorvex"
+SECOND_INI = ZORVEX + "/quizendo.cadet-2.ini"
+# Who is training? and New cadet (400 by 380) are drawn in the middle of the canvas, with
+# nothing beside them; centres of their buttons, logical pixels.
+SMALL_WINDOW_LEFT = (120, 10)
+FIRST_CADET = (320, 72)
+SECOND_CADET = (320, 112)
+NEW_CADET = (320, 352)
+BESIDE_SMALL_WINDOW = (0, 0, 110, 400)
+# Game.area's logical pixels are a 640th of the canvas's width.
+WHOLE_CANVAS = (0, 0, 640, 400)
+
+
+def lit_in(game, rect):
+    """How many canvas pixels inside a logical rectangle are not black."""
+    x, y, w, h = rect
+    return game.js(f"""(() => {{
+        const c = document.getElementById('canvas'), s = c.width / 640;
+        const d = c.getContext('2d').getImageData({x} * s, {y} * s, {w} * s, {h} * s).data;
+        let n = 0;
+        for (let i = 0; i < d.length; i += 4) if (d[i] | d[i + 1] | d[i + 2]) n++;
+        return n;
+    }})()""")
+
+
+def small_window_shown(game, what):
+    """Waits for Who is training? or New cadet: drawn, and nothing beside it."""
+    game.wait(30, what, lambda: game.js("quizendoPage.running && !quizendoPage.ended && "
+                                        "!canvas.hidden") and
+              game.lit() > 1000 and lit_in(game, BESIDE_SMALL_WINDOW) == 0)
+    time.sleep(0.5)
+
+
+def wait_running(game):
+    game.browser.wait_for("quizendoPage.running && !quizendoPage.ended && canvas.width > 0", 60,
+                          "the game to run again")
+
+
+def train_again(game):
+    game.browser.wait_for("!document.getElementById('over').hidden", 20, "the training is over")
+    game.js("document.getElementById('again').click()")
+
+
+def headers(game, name):
+    return game.count(rf"^{name}, age [0-9]+ years")
+
+
+def case_two_cadets(url, shots):
+    """A cadet added from the parents' panel (not while a match runs) gets a record of its
+    own; the next run asks who is training, by keyboard, mouse or touch; the chosen cadet's
+    match counts in its record only, and the progress report shows both cadets."""
+    game = Game(url, shots)
+    try:
+        game.store_settings("[1.01]\nCadetName=Ann\n")
+        game.to_idle()
+        game.js("document.getElementById('add-cadet').click()")
+        small_window_shown(game, "New cadet")
+        game.shot("new-cadet")
+        game.type_text("Bea")
+        for text in ("3", "4", "2016"):
+            game.key("Tab")
+            game.type_text(text)
+        game.key("Enter")
+        game.to_idle()
+        check(headers(game, "Bea") == 1, "the game did not play for Bea")
+        ann = game.file(INI)
+        check(re.search(r"^CadetName=Ann\r?$", ann or "", re.M), f"Ann's record is {ann!r}")
+        game.leave()
+        bea = game.file(SECOND_INI)
+        check(re.search(r"^CadetName=Bea\r?$", bea or "", re.M), f"Bea's record is {bea!r}")
+        # A White-belt match, the one the test plays, chosen in Bea's record.
+        bea_white = "[1.01]\nCadetName=Bea" + WHITE_BELT[len("[1.01]"):]
+        game.js(f"Module.FS.writeFile('{SECOND_INI}', {bea_white!r})")
+        game.js("Module.qzStorageSettled()")
+
+        # Two cadets: the next run asks who is training. The second is chosen by keyboard.
+        train_again(game)
+        small_window_shown(game, "Who is training?")
+        game.shot("who-is-training")
+        game.browser.key("ArrowDown", "ArrowDown", 40)
+        game.key("Enter")
+        enter_idle = game.to_idle()
+        check(headers(game, "Bea") == 2, "the keyboard did not choose Bea")
+
+        def add_in_match():
+            game.js("document.getElementById('add-cadet').click()")
+            check(game.js("!document.getElementById('after-match').hidden"),
+                  "Add a cadet did not wait for the match's end")
+        play_white_match(game, enter_idle, add_in_match)
+        time.sleep(1)
+        check(game.js("quizendoPage.running && !quizendoPage.ended"),
+              "Add a cadet in a match ended the game")
+        game.leave()
+        check(game.file(INI) == ann, "Bea's match changed Ann's record")
+        bea = game.file(SECOND_INI)
+        check(int(re.search(r"^OldHiScore=([0-9]+)", bea, re.M).group(1)) > 0,
+              f"Bea's record did not take her match: {bea!r}")
+        check(game.count(PROBLEM_LINE) == 20, "not the 20 problem lines of Bea's match")
+
+        # By mouse: New cadet, left with Escape back to the chooser; by touch: Ann.
+        train_again(game)
+        small_window_shown(game, "Who is training? again")
+        chooser = game.area(WHOLE_CANVAS)
+        game.click(NEW_CADET)
+        game.wait(10, "New cadet opens over the chooser",
+                  lambda: game.area(WHOLE_CANVAS) != chooser)
+        game.key("Escape")
+        game.wait(10, "Escape goes back to the chooser", lambda: game.area(WHOLE_CANVAS) == chooser)
+        game.tap(FIRST_CADET)
+        game.to_idle()
+        check(headers(game, "Ann") == 2, "the tap did not choose Ann")
+        # Ann answers once and gives the match up, so that the report has her too.
+        answered = game.count(PROBLEM_LINE)
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "Ann's answer is logged", lambda: game.count(PROBLEM_LINE) > answered)
+        give_up_match(game)
+        time.sleep(2)
+        game.leave()
+
+        game.js("document.getElementById('progress').click()")
+        game.browser.wait_for("!document.getElementById('report').hidden", 30, "the report")
+        html = game.js("document.getElementById('report-frame').srcdoc")
+        for name in ("Ann", "Bea"):
+            check(re.search(rf'<h2 id="cadet-[0-9]+-name">{name}</h2>', html),
+                  f"the report has no section for {name}: " + " ".join(re.findall(r"<h2[^<]*</h2>", html)))
+        game.shot("report-two-cadets")
+    finally:
+        game.close()
+
+
+CADETS_OFFERED = "[...document.querySelectorAll('#cadets-list button')].map((b) => b.textContent)"
+
+
+def offer_removal(game):
+    game.js("document.getElementById('remove-cadet').click()")
+    game.browser.wait_for("!document.getElementById('cadets').hidden", 30,
+                          "the cadets to remove")
+    check(game.js(CADETS_OFFERED) == ["Ann", "Bea"], f"offered {game.js(CADETS_OFFERED)}")
+    game.js("document.querySelectorAll('#cadets-list button')[1].click()")
+    text = game.js("document.getElementById('cadets-text').textContent")
+    check(text.startswith("Remove the cadet Bea?"), f"the page asks {text!r}")
+
+
+def case_remove_a_cadet(url, shots):
+    """Removing a cadet is asked once more: Escape keeps every record; Remove renames the
+    record as removed, kept across a reload, and the game starts for the one left."""
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        game.leave()
+        game.js(f"Module.FS.mkdirTree('{ZORVEX}'); "
+                f"Module.FS.writeFile('{INI}', '[1.01]\\nCadetName=Ann\\n'); "
+                f"Module.FS.writeFile('{SECOND_INI}', '[1.01]\\nCadetName=Bea\\n')")
+        game.js("Module.qzStorageSettled()")
+        train_again(game)
+        small_window_shown(game, "Who is training?")
+        offer_removal(game)
+        game.key("Escape")
+        small_window_shown(game, "Who is training? after Escape")
+        check("CadetName=Bea" in (game.file(SECOND_INI) or ""), "Escape removed Bea")
+
+        offer_removal(game)
+        game.shot("remove-a-cadet")
+        game.js("document.getElementById('cadets-remove').click()")
+        game.wait(30, "the page says Bea was removed", lambda: "Removed Bea" in game.notice())
+        wait_running(game)
+        game.to_idle()
+        check(headers(game, "Ann") == 1, "the game did not start for Ann, the one left")
+        game.leave()
+        game.load()
+        files = game.js(f"Module.FS.readdir('{ZORVEX}')")
+        kept = [f for f in files if re.fullmatch(r"quizendo\.cadet-2\.removed-[0-9]+\.ini", f)]
+        check("quizendo.cadet-2.ini" not in files and len(kept) == 1,
+              f"after a reload the records are {files}")
+        check("CadetName=Bea" in game.file(ZORVEX + "/" + kept[0]), "Bea's record was not kept")
+    finally:
+        game.close()
+
+
+CAPTURE_DOWNLOADS = """window.qzDownloads = [];
+HTMLAnchorElement.prototype.click = function() { qzDownloads.push([this.download, this.href]); };
+"""
+
+
+def load_progress_file(game, path):
+    """Chooses `path` in the page's file box of Load progress, as the parent does."""
+    # As the page's button does before it opens the box: the same file chosen again counts.
+    game.js("document.getElementById('notice').hidden = true; "
+            "document.getElementById('progress-file').value = ''")
+    root = game.browser.send("DOM.getDocument")["root"]["nodeId"]
+    node = game.browser.send("DOM.querySelector", {"nodeId": root, "selector": "#progress-file"})
+    game.browser.send("DOM.setFileInputFiles", {"files": [path], "nodeId": node["nodeId"]})
+    game.wait(30, "the page says what became of the file", lambda: game.notice())
+    return game.notice()
+
+
+def stored_state(game):
+    return game.js(f"""(() => {{
+        const files = Module.FS.readdir('{ZORVEX}').filter((f) => f.endsWith('.ini')).sort();
+        return [files, files.map((f) => Module.FS.readFile('{ZORVEX}/' + f, {{encoding: 'utf8'}})),
+                Module.FS.stat('{LOG}').size];
+    }})()""")
+
+
+def case_progress_travels(url, shots):
+    """Save progress in one browser, Load progress in a fresh one: a new cadet there, then the
+    same file again (a copy that holds everything) taken; files that are damaged, too large, of
+    another kind, crafted, or older than what the browser holds are refused and change
+    nothing."""
+    folder = tempfile.mkdtemp(prefix="qz-progress-")
+    game = Game(url, shots)
+    try:
+        game.store_settings("[1.01]\nCadetName=Ann\nBDateDay=3\nBDateMonth=4\nBDateYear=2016\n")
+        game.to_idle()
+        game.key("Enter")
+        time.sleep(1)
+        game.type_text("1")
+        game.key("Enter")
+        game.wait(15, "Ann's answer is logged", lambda: game.count(PROBLEM_LINE) >= 1)
+        give_up_match(game)
+        time.sleep(2)
+        game.leave()
+        game.js(CAPTURE_DOWNLOADS)
+        game.js("document.getElementById('save-progress').click()")
+        game.browser.wait_for("!document.getElementById('cadets').hidden", 30, "whose progress")
+        check(game.js(CADETS_OFFERED) == ["Ann (03.04.2016)"], f"offered {game.js(CADETS_OFFERED)}")
+        game.js("document.querySelector('#cadets-list button').click()")
+        game.wait(10, "the download", lambda: game.js("qzDownloads.length") == 1)
+        name, text = game.js("(async () => [qzDownloads[0][0], "
+                             "await (await fetch(qzDownloads[0][1])).text()])()")
+        check(name == "quizendo-progress-Ann.json", f"the file is named {name!r}")
+        saved = json.loads(text)
+        check(len(saved["sessions"]) == 1 and PROBLEM_LINE[1:4] and
+              re.search(r"^Ann, age [0-9]+ years", saved["sessions"][0]),
+              f"the file's sessions: {saved['sessions']}")
+        wait_running(game)
+        check(saved["record"] == game.file(INI), "the file's record is not Ann's record")
+    finally:
+        game.close()
+
+    def write(name, content):
+        path = os.path.join(folder, name)
+        with open(path, "w" if isinstance(content, str) else "wb") as f:
+            f.write(content)
+        return path
+
+    game = Game(url, shots)
+    try:
+        game.to_idle()
+        forged = dict(saved, sessions=saved["sessions"] +
+                      ["Bea, age 9 years 0 months\tDate: 25-01-01 10:00:00\r\n"])
+        other_name = dict(saved, cadet=dict(saved["cadet"], name="Zed"))
+        big = write("big.json", "")
+        with open(big, "wb") as f:
+            f.truncate(65 * 1024 * 1024)
+        refused = [
+            ("damaged", write("damaged.json", text[:len(text) // 2]), "damaged"),
+            ("too large", big, "larger than 64 MB"),
+            ("another kind", write("other.json", json.dumps({"kind": "other"})),
+             "not a Quizendo progress file"),
+            ("a picture", write("picture.json", b"\x89PNG\r\n\x1a\n\0\0\0\rIHDR"), "damaged"),
+            ("a forged session", write("forged.json", json.dumps(forged)), "not Ann's"),
+            ("a header not its record's", write("other-name.json", json.dumps(other_name)),
+             "not the cadet of its record"),
+        ]
+        before = stored_state(game)
+        for what, path, said in refused:
+            told = load_progress_file(game, path)
+            check(said in told, f"{what}: the page says {told!r}")
+            check(stored_state(game) == before, f"{what}: the stored files changed")
+
+        good = write("ann.json", text)
+        told = load_progress_file(game, good)
+        check("as a new cadet: 1 session added" in told, f"the page says {told!r}")
+        small_window_shown(game, "Who is training?, with Ann")
+        check(game.file(SECOND_INI) == saved["record"], "Ann's record is not the file's")
+        check(saved["sessions"][0].replace("\r", "") in "\n".join(game.log_lines()),
+              "Ann's session is not logged")
+
+        # The same file again: it holds every session of Ann's here.
+        told = load_progress_file(game, good)
+        check("was loaded: 0 sessions added" in told, f"the same file again: {told!r}")
+        small_window_shown(game, "Who is training?, after the same file")
+
+        # A session of Ann's that the file lacks: the file is older, and refused.
+        header = saved["sessions"][0].split("\r\n")[0]
+        later = header[:-1] + str((int(header[-1]) + 1) % 10)
+        game.js(f"(() => {{ const s = Module.FS.open('{LOG}', 'a'); "
+                f"const b = new TextEncoder().encode({json.dumps(later + chr(13) + chr(10))}); "
+                "Module.FS.write(s, b, 0, b.length); Module.FS.close(s); })()")
+        game.js("Module.qzStorageSettled()")
+        before = stored_state(game)
+        told = load_progress_file(game, good)
+        check("older" in told and later.replace("\t", " ") in told and "Nothing was changed" in told,
+              f"an older file: {told!r}")
+        small_window_shown(game, "Who is training?, after the older file")
+        check(stored_state(game) == before, "the older file changed the stored files")
+    finally:
+        game.close()
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 # The browser refuses the storage, as a private window or a full disk may.

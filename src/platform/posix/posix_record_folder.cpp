@@ -70,6 +70,16 @@ bool PosixRecordFolder::RenameNoReplace(const std::string& from, const std::stri
   if (errno != EINVAL && errno != ENOSYS)
     return Fail(error, "cannot rename " + from_path + " to " + to_path, errno);
 #endif
+#ifdef __EMSCRIPTEN__
+  // The browser's file system has no links. It belongs to one run of the game at a time (the
+  // page's tabs take turns), so nothing can take the new name between the look and the rename.
+  struct stat st {};
+  if (::lstat(to_path.c_str(), &st) == 0)
+    return Fail(error, "cannot rename " + from_path + " to " + to_path, EEXIST);
+  if (::rename(from_path.c_str(), to_path.c_str()) != 0)
+    return Fail(error, "cannot rename " + from_path + " to " + to_path, errno);
+  return true;
+#endif
   // A file system that cannot rename without replacing: a second name, then the first one
   // goes; a link fails when the new name is taken.
   if (::link(from_path.c_str(), to_path.c_str()) != 0)
