@@ -203,9 +203,9 @@ qz_wait_exit() {
   qz_game_pid=
 }
 
-# qz_ini_value NAME: the value NAME of the settings file.
+# qz_ini_value NAME [FILE]: the value NAME of the settings file (or of the record FILE).
 qz_ini_value() {
-  sed -n "s/^$1=//p" "$qz_ini" | tr -d '\r' | head -1
+  sed -n "s/^$1=//p" "${2:-$qz_ini}" | tr -d '\r' | head -1
 }
 
 # qz_snap WIN X Y W H FILE: the rectangle (X, Y, W, H) of the window WIN as a PNG file.
@@ -261,6 +261,18 @@ qz_shot_has() {
 qz_question_shown() {
   qz_shot "$1" && qz_shot_has "$qz_work/enter-idle.png" $qz_enter_rect &&
     ! qz_shot_has "$qz_work/status-idle.png" $qz_status_rect
+}
+
+# qz_give_up_match WIN: from the idle screen, begins a match, gives it up through the quit
+# question and waits for the idle screen. Needs qz_wait_idle's pictures.
+qz_give_up_match() {
+  qz_key "$1" Return shift
+  sleep 2
+  qz_key "$1" Escape
+  qz_wait_for 15 qz_question_shown "$1" || fail "Escape asked no quit question"
+  qz_key "$1" Return shift
+  qz_wait_for 15 qz_same_as "$1" $qz_status_rect "$qz_work/status-idle.png" ||
+    fail "confirming the quit question did not bring back the idle screen"
 }
 
 # qz_changed WIN X Y W H FILE: true when the rectangle no longer looks as in FILE.

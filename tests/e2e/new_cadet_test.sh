@@ -51,9 +51,8 @@ qz_wait_exit 15
 
 bo_ini="$zorvex/quizendo.cadet-2.ini"
 [ -f "$bo_ini" ] || fail "no record file of its own: $(ls "$zorvex")"
-value() { tr -d '\r' <"$1" | sed -n "s/^$2=//p"; }
-[ "$(value "$bo_ini" CadetName)" = "../Bo" ] || fail "the new cadet is named '$(value "$bo_ini" CadetName)'"
-[ "$(value "$bo_ini" BDateDay).$(value "$bo_ini" BDateMonth).$(value "$bo_ini" BDateYear)" = 28.2.2017 ] ||
+[ "$(qz_ini_value CadetName "$bo_ini")" = "../Bo" ] || fail "the new cadet is named '$(qz_ini_value CadetName "$bo_ini")'"
+[ "$(qz_ini_value BDateDay "$bo_ini").$(qz_ini_value BDateMonth "$bo_ini").$(qz_ini_value BDateYear "$bo_ini")" = 28.2.2017 ] ||
   fail "the birth date is not 28.2.2017"
 [ "$(cat "$qz_ini")" = "$ann_before" ] || fail "the first cadet's file changed"
 [ "$(qz_log_count '^\.\./Bo, age [0-9]+ years')" -eq 1 ] || fail "the log does not name ../Bo"

@@ -54,13 +54,7 @@ play() {
   printf '%s' "$original" >"$qz_ini"
   rm -f "$qz_log"
   qz_start_to_idle 120 "$(basename "$1")"
-  qz_key "$win" Return shift
-  sleep 2
-  qz_key "$win" Escape
-  qz_wait_for 15 qz_question_shown "$win" || fail "Escape asked no quit question"
-  qz_key "$win" Return shift
-  qz_wait_for 15 qz_same_as "$win" $qz_status_rect "$qz_work/status-idle.png" ||
-    fail "confirming the quit question did not bring back the idle screen"
+  qz_give_up_match "$win"
   qz_key "$win" Escape
   qz_wait_exit 15
   [ "$qz_status" -eq 0 ] || fail "the game ended with status $qz_status"

@@ -47,24 +47,17 @@ status=$?
 [ "$status" -eq 0 ] || fail "Ann's copy ended with status $status: $(cat "$qz_work/ann.err")"
 
 # Bea plays a match (begun and given up) and leaves.
-qz_key "$bea_win" Return shift
-sleep 2
-qz_key "$bea_win" Escape
-qz_wait_for 15 qz_question_shown "$bea_win" || fail "Escape asked no quit question"
-qz_key "$bea_win" Return shift
-qz_wait_for 15 qz_same_as "$bea_win" $qz_status_rect "$qz_work/status-idle.png" ||
-  fail "confirming the quit question did not bring back the idle screen"
+qz_give_up_match "$bea_win"
 qz_key "$bea_win" Escape
 qz_wait_exit 15
 [ "$qz_status" -eq 0 ] || fail "Bea's copy ended with status $qz_status"
 
 qz_expect_26_values "$ann_ini" "Ann"
 qz_expect_26_values "$bea_ini" "Bea"
-value() { tr -d '\r' <"$1" | sed -n "s/^$2=//p"; }
-[ "$(value "$ann_ini" CadetName)" = Ann ] || fail "Ann's record is named $(value "$ann_ini" CadetName)"
-[ "$(value "$bea_ini" CadetName)" = Bea ] || fail "Bea's record is named $(value "$bea_ini" CadetName)"
-[ "$(value "$ann_ini" CntRight)" = 5 ] || fail "Ann's CntRight is $(value "$ann_ini" CntRight), not 5"
-[ "$(value "$bea_ini" CntRight)" = 1 ] || fail "Bea's CntRight is $(value "$bea_ini" CntRight), not 1"
+[ "$(qz_ini_value CadetName "$ann_ini")" = Ann ] || fail "Ann's record is named $(qz_ini_value CadetName "$ann_ini")"
+[ "$(qz_ini_value CadetName "$bea_ini")" = Bea ] || fail "Bea's record is named $(qz_ini_value CadetName "$bea_ini")"
+[ "$(qz_ini_value CntRight "$ann_ini")" = 5 ] || fail "Ann's CntRight is $(qz_ini_value CntRight "$ann_ini"), not 5"
+[ "$(qz_ini_value CntRight "$bea_ini")" = 1 ] || fail "Bea's CntRight is $(qz_ini_value CntRight "$bea_ini"), not 1"
 [ "$(qz_log_count '^Bea, age [0-9]+ years')" -eq 1 ] || fail "the log does not name Bea once"
 [ "$(qz_log_count '^Ann, age [0-9]+ years')" -eq 1 ] || fail "the log does not name Ann once"
 echo PASS
