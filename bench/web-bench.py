@@ -29,7 +29,7 @@ import cdp  # noqa: E402
 from browser_test import WHITE_BELT, Game, serve  # noqa: E402
 from white_match import play_white_match  # noqa: E402
 
-PAGE_FILES = ["index.html", "page.js", "page.css", "quizendo.js", "quizendo.wasm",
+PAGE_FILES = ["index.html", "page.js", "progress.js", "page.css", "quizendo.js", "quizendo.wasm",
               "quizendo.data"]
 ON_DEMAND = ["quizendo-report.js", "quizendo-report.wasm"]
 

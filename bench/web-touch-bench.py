@@ -15,6 +15,7 @@ is shared: read single runs with care.
 """
 
 import functools
+import importlib
 import http.server
 import os
 import statistics
@@ -67,20 +68,8 @@ LATENCY_PROBE = """
 })();
 """ % list(ANSWER_BOX)
 
-FIRST_DRAWN = """
-(() => {
-  const look = () => {
-    const c = document.getElementById('canvas');
-    if (c && !c.hidden && c.width > 0) {
-      const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-      for (let i = 0; i < d.length; i += 64)
-        if (d[i] | d[i + 1] | d[i + 2]) { window.qzFirstDrawnMs = performance.now(); return; }
-    }
-    requestAnimationFrame(look);
-  };
-  requestAnimationFrame(look);
-})();
-"""
+# The About box drawn, as the size-and-speed benchmark records it.
+FIRST_DRAWN = importlib.import_module("web-bench").FIRST_DRAWN
 
 
 class CountingHandler(QuietHandler):
